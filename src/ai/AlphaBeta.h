@@ -1,0 +1,121 @@
+// The alpha-beta search of the personas Morvid and Snibbet.
+//
+// A ply's value is the change it makes to the score of the lines through its own cell
+// (CellLinesScore after minus before), plus the best reply below it; crosses maximise, noughts
+// minimise, and a ply that completes a line or reaches SearchDepth is a leaf. The engine computes
+// exactly the values of that tree. At the root a candidate only matters when it reaches the running
+// best, so each one is searched with a window just below that best: the value is exact whenever it
+// is at least the best, and below the best otherwise. Inside, full windows, move ordering and a
+// table of positions already searched keep it fast; the board is kept as line sums, updated in place.
+#pragma once
+
+#include "ai/Choice.h"
+#include "ai/Evaluate.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace vornix {
+
+inline constexpr std::int32_t kRootFloor = -1000000;
+
+// The score of the winning lines through one cell, crosses positive, with the weights of the side
+// that moves after the last searched ply depending on the parity of the depth. Leaves the tally of
+// those lines behind.
+std::int32_t CellLinesScore(const Grid& grid, int x, int y, int z, const EvalWeights& weights,
+                            std::int32_t searchDepth, LineTally& tally);
+
+// What one line with a given sum adds to CellLinesScore.
+LineScoreTable cellLineScores(const EvalWeights& weights, std::int32_t searchDepth);
+
+class AlphaBetaEngine {
+public:
+    AlphaBetaEngine();
+
+    // Prepares a search of this position; the weights and depth hold for the whole move.
+    void reset(const Grid& grid, const EvalWeights& weights, std::int32_t searchDepth);
+
+    // The worth for crosses of a cross on the free cell, searched to the depth: exact whenever it
+    // is at least best, and some value below best otherwise.
+    std::int32_t CrossPly(int cell, std::int32_t best);
+
+    // Plies searched so far (trial pieces written), for measuring.
+    std::uint64_t nodes() const { return nodes_; }
+
+private:
+    struct Move {
+        std::int32_t delta;
+        std::uint8_t cell;
+        bool leaf;
+    };
+    struct Entry {
+        std::uint64_t noughts = 0;
+        std::uint64_t crosses = 0;
+        std::int32_t value = 0;
+        std::uint32_t generation = 0;
+        std::uint8_t plies = 0;
+        std::uint8_t bound = 0;
+        std::uint8_t bestMove = 0;
+    };
+
+    template <bool CrossesToMove>
+    std::int32_t search(std::int32_t alpha, std::int32_t beta, int plies);
+
+    template <bool CrossesToMove>
+    int generate(std::array<Move, kCells>& moves, int plies) const;
+
+    void place(int cell, std::int32_t piece);
+    void lift(int cell, std::int32_t piece);
+    Entry& slot();
+
+    LineScoreTable lineScores_{};
+    std::array<std::int32_t, kLineCount> sums_{};
+    std::uint64_t noughts_ = 0;
+    std::uint64_t crosses_ = 0;
+    std::uint64_t key_ = 0;
+    std::int32_t searchDepth_ = 3;
+    std::int32_t SearchPly = 0;
+    std::uint64_t nodes_ = 0;
+    std::uint32_t generation_ = 0;
+    std::vector<Entry> table_;
+};
+
+// The root's visit: every cell in the strategies' order, each free one valued and the equally best
+// kept, starting from floor. beforeCell(cell) runs first for every cell, free or not, and abandons
+// the visit by returning false; rowEnd() runs after each row of four. False when abandoned.
+template <class BeforeCell, class ValueOf, class RowEnd>
+bool visitRoot(const Grid& grid, std::int32_t floor, Choice& choice, BeforeCell&& beforeCell, ValueOf&& valueOf,
+               RowEnd&& rowEnd)
+{
+    choice.BestValue = floor;
+    choice.candidates.clear();
+    for (int row = 0; row < 16; ++row) {
+        for (int z = 0; z < 4; ++z) {
+            const int cell = kVisitOrder[4 * row + z];
+            if (!beforeCell(cell))
+                return false;
+            if (grid[cell] != kEmpty)
+                continue;
+            const std::int32_t v = valueOf(cell, choice.BestValue);
+            if (v > choice.BestValue) {
+                choice.BestValue = v;
+                choice.candidates.clear();
+            }
+            if (v == choice.BestValue)
+                choice.candidates.add(cell);
+        }
+        rowEnd();
+    }
+    return true;
+}
+
+// The whole root search without pauses: the best value and the candidates the move would draw from.
+Choice searchRoot(AlphaBetaEngine& engine, const Grid& grid, std::int32_t floor = kRootFloor);
+
+// The hook of the fifth persona: scores a cell for the search. In this system it answers 0.
+extern "C" std::int32_t NativeMoveScore(std::int32_t x, std::int32_t y, std::int32_t z, std::int32_t ten,
+                                        std::int32_t bestSoFar, const std::int32_t* grid, std::int32_t searchDepth,
+                                        const std::int32_t* weightTable);
+
+} // namespace vornix

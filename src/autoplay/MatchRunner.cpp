@@ -1,0 +1,197 @@
+#include "autoplay/MatchRunner.h"
+
+#include "autoplay/HeadlessWindow.h"
+#include "game/Game.h"
+
+#include <algorithm>
+#include <atomic>
+#include <optional>
+#include <charconv>
+#include <cstdio>
+#include <ostream>
+#include <string>
+#include <thread>
+
+namespace vornix {
+
+namespace {
+
+std::int64_t number(std::string_view text, std::string_view what, std::int64_t low, std::int64_t high)
+{
+    std::int64_t value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc{} || end != text.data() + text.size() || value < low || value > high)
+        throw MatchUsageError("bad " + std::string(what) + " '" + std::string(text) + "' (" + std::to_string(low)
+                              + ".." + std::to_string(high) + ")");
+    return value;
+}
+
+std::string weightText(std::int32_t w)
+{
+    return std::to_string(w);
+}
+
+// The seed of one match of a run: well spread, so neighbouring matches share nothing.
+std::uint64_t matchSeed(std::uint64_t seed, std::uint64_t match)
+{
+    std::uint64_t z = seed + 0x9E3779B97F4A7C15ULL * (match + 1);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    return z ^ (z >> 31);
+}
+
+} // namespace
+
+PlayerSpec parsePlayerSpec(std::string_view text)
+{
+    PlayerSpec spec;
+    std::string_view name = text;
+    if (const auto slash = text.find('/'); slash != std::string_view::npos) {
+        name = text.substr(0, slash);
+        std::string_view list = text.substr(slash + 1);
+        std::array<std::int32_t, 5> w{};
+        for (int n = 0; n < 5; ++n) {
+            const auto comma = n < 4 ? list.find(',') : list.size();
+            if (comma == std::string_view::npos)
+                throw MatchUsageError("weights are five numbers a,b,c,d,e in '" + std::string(text) + "'");
+            w[n] = static_cast<std::int32_t>(number(list.substr(0, comma), "weight", -kWeightLimit, kWeightLimit));
+            list = n < 4 ? list.substr(comma + 1) : std::string_view{};
+        }
+        spec.weights = {w[0], w[1], w[2], w[3], w[4]};
+    }
+    if (name == "belwin") {
+        spec.persona = Persona::Belwin;
+    } else if (name == "tovi") {
+        spec.persona = Persona::Tovi;
+    } else if (name == "quen") {
+        spec.persona = Persona::Quen;
+    } else if (name.starts_with("morvid:")) {
+        spec.persona = Persona::Morvid;
+        spec.depth = static_cast<std::int32_t>(number(name.substr(7), "depth", 1, 6));
+    } else {
+        throw MatchUsageError("unknown player '" + std::string(text)
+                              + "' (belwin, tovi, quen or morvid:DEPTH, optionally /a,b,c,d,e)");
+    }
+    return spec;
+}
+
+MatchResult playMatch(const PlayerSpec& player1, const PlayerSpec& player2, std::uint64_t seed)
+{
+    HeadlessWindow window(seed);
+    Game game(window);
+    game.Form_Load();
+
+    switch (player1.persona) {
+    case Persona::Belwin: game.EvaluateMenu_Click(); break;
+    case Persona::Tovi: game.CommonSenseMenu_Click(); break;
+    case Persona::Quen: game.MiniMaxMenu_Click(); break;
+    case Persona::Morvid:
+        game.AlphaBetaMenu_Click();
+        game.SearchDepthMenu_Click(static_cast<std::int16_t>(player1.depth));
+        break;
+    }
+    const EvalWeights& w1 = player1.weights;
+    const EvalWeights& w2 = player2.weights;
+    game.setOptionText(0, weightText(w1.OneNoughtWeight));
+    game.setOptionText(1, weightText(w1.TwoNoughtsWeight));
+    game.setOptionText(2, weightText(w1.ThreeNoughtsWeight));
+    game.setOptionText(3, weightText(w1.OneCrossWeight));
+    game.setOptionText(4, weightText(w1.TwoCrossesWeight));
+    game.setOptionText(7, weightText(w2.OneNoughtWeight));
+    game.setOptionText(6, weightText(w2.TwoNoughtsWeight));
+    game.setOptionText(5, weightText(w2.ThreeNoughtsWeight));
+    game.setOptionText(9, weightText(w2.OneCrossWeight));
+    game.setOptionText(8, weightText(w2.TwoCrossesWeight));
+    const SecondPlayer second = player2.persona == Persona::Belwin ? SecondPlayer::Evaluating
+        : player2.persona == Persona::Tovi                        ? SecondPlayer::CommonSense
+        : player2.persona == Persona::Quen                        ? SecondPlayer::MiniMaxing
+                                                                  : SecondPlayer::AlphaBeta;
+    game.Option1_Click(static_cast<std::int16_t>(second));
+    game.setSecondPlayerDepth(player2.depth - 1);
+
+    MatchResult result;
+    game.setMatchMoveObserver([&result](int player, double seconds) {
+        (player == 1 ? result.player1Seconds : result.player2Seconds) += seconds;
+        ++(player == 1 ? result.player1Moves : result.player2Moves);
+    });
+    game.AutoPlayMenu_Click();
+    game.NewGameMenu_Click();
+
+    const std::string& message = window.lastMessage();
+    result.winner = message.starts_with("Player 1") ? 1 : message.starts_with("Player 2") ? 2 : 0;
+    result.moves = game.state().TurnNumber;
+    return result;
+}
+
+int runMatchCommand(const std::vector<std::string_view>& args, std::ostream& out)
+{
+    std::optional<PlayerSpec> p1;
+    std::optional<PlayerSpec> p2;
+    std::int64_t games = 1;
+    std::uint64_t seed = 1;
+    std::int64_t jobs = std::max(1U, std::thread::hardware_concurrency());
+    for (std::size_t n = 0; n < args.size(); ++n) {
+        const std::string_view arg = args[n];
+        if (n + 1 >= args.size())
+            throw MatchUsageError(std::string(arg) + " needs a value");
+        const std::string_view value = args[++n];
+        if (arg == "--p1")
+            p1 = parsePlayerSpec(value);
+        else if (arg == "--p2")
+            p2 = parsePlayerSpec(value);
+        else if (arg == "--games")
+            games = number(value, "number of games", 1, 1000000);
+        else if (arg == "--seed")
+            seed = static_cast<std::uint64_t>(number(value, "seed", 0, INT64_MAX));
+        else if (arg == "--jobs")
+            jobs = number(value, "number of jobs", 1, 256);
+        else
+            throw MatchUsageError("unknown option '" + std::string(arg) + "'");
+    }
+    if (!p1 || !p2)
+        throw MatchUsageError("a match needs --p1 SPEC and --p2 SPEC");
+
+    std::vector<MatchResult> results(static_cast<std::size_t>(games));
+    std::atomic<std::int64_t> next{0};
+    auto worker = [&] {
+        for (std::int64_t m = next++; m < games; m = next++)
+            results[static_cast<std::size_t>(m)] = playMatch(*p1, *p2, matchSeed(seed, static_cast<std::uint64_t>(m)));
+    };
+    {
+        std::vector<std::jthread> threads;
+        for (std::int64_t t = 1; t < std::min(jobs, games); ++t)
+            threads.emplace_back(worker);
+        worker();
+    }
+
+    int wins1 = 0;
+    int wins2 = 0;
+    int draws = 0;
+    long totalMoves = 0;
+    double seconds1 = 0;
+    double seconds2 = 0;
+    long moves1 = 0;
+    long moves2 = 0;
+    for (std::size_t m = 0; m < results.size(); ++m) {
+        const MatchResult& r = results[m];
+        out << "match " << m + 1 << ": "
+            << (r.winner == 0 ? "draw" : "Player " + std::to_string(r.winner) + " won") << " after " << r.moves
+            << " moves\n";
+        (r.winner == 1 ? wins1 : r.winner == 2 ? wins2 : draws) += 1;
+        totalMoves += r.moves;
+        seconds1 += r.player1Seconds;
+        seconds2 += r.player2Seconds;
+        moves1 += r.player1Moves;
+        moves2 += r.player2Moves;
+    }
+    char line[160];
+    std::snprintf(line, sizeof line, "mean moves: %.1f\n", static_cast<double>(totalMoves) / static_cast<double>(games));
+    out << "Player 1 wins: " << wins1 << "\nPlayer 2 wins: " << wins2 << "\ndraws: " << draws << '\n' << line;
+    std::snprintf(line, sizeof line, "Player 1 mean time per move: %.3f ms\nPlayer 2 mean time per move: %.3f ms\n",
+                  moves1 ? 1000.0 * seconds1 / static_cast<double>(moves1) : 0.0,
+                  moves2 ? 1000.0 * seconds2 / static_cast<double>(moves2) : 0.0);
+    out << line;
+    return 0;
+}
+
+} // namespace vornix

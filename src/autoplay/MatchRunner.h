@@ -1,0 +1,44 @@
+// Matches between two computer players without a window, for tuning weights: the same rules as a
+// match watched in the window, on as many threads as asked.
+#pragma once
+
+#include "ai/Evaluate.h"
+
+#include <cstdint>
+#include <iosfwd>
+#include <stdexcept>
+#include <string_view>
+#include <vector>
+
+namespace vornix {
+
+struct MatchUsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+enum class Persona : std::uint8_t { Belwin, Tovi, Quen, Morvid };
+
+struct PlayerSpec {
+    Persona persona = Persona::Morvid;
+    std::int32_t depth = 3;
+    EvalWeights weights;
+};
+
+// "belwin", "tovi", "quen" or "morvid:DEPTH", optionally followed by "/a,b,c,d,e".
+PlayerSpec parsePlayerSpec(std::string_view text);
+
+struct MatchResult {
+    int winner = 0; // 0 for a draw
+    int moves = 0;
+    double player1Seconds = 0; // thinking time over all of the player's moves
+    double player2Seconds = 0;
+    int player1Moves = 0;
+    int player2Moves = 0;
+};
+
+MatchResult playMatch(const PlayerSpec& player1, const PlayerSpec& player2, std::uint64_t seed);
+
+// The command line's "match" command; prints one line per match, then the totals.
+int runMatchCommand(const std::vector<std::string_view>& args, std::ostream& out);
+
+} // namespace vornix

@@ -1,0 +1,46 @@
+// The end of a game: a sound, the result in a message box, the statistics, and a closed board.
+#include "game/Game.h"
+
+namespace vornix {
+
+void Game::Win()
+{
+    st_.ComputerHasMoved = true;
+    // The sounds are named from the computer's side: the human's win plays "lose.wav".
+    if (!closing_)
+        window_.playSound(window_.programFolder() / "lose.wav");
+    if (st_.TwoPlayerGame) {
+        window_.messageBox("Noughts win.");
+    } else if (!st_.AutoplayOn) {
+        if (st_.Cheated) {
+            window_.messageBox("Well if you're going to cheat of course you'll beat me!");
+        } else {
+            window_.messageBox("Congratulations you beat me!");
+            recordResult(false);
+        }
+    }
+    st_.GameOver = -1;
+    DisableBox();
+    refreshMarks();
+}
+
+void Game::Lose()
+{
+    if (!closing_)
+        window_.playSound(window_.programFolder() / "Win.wav");
+    if (st_.TwoPlayerGame) {
+        window_.messageBox("Crosses win.");
+    } else if (!st_.AutoplayOn) {
+        if (st_.Cheated) {
+            window_.messageBox("You cheated and I still won. You are absolutely turd!");
+        } else {
+            window_.messageBox("Ho, ho, ho; I win");
+            recordResult(true);
+        }
+    }
+    st_.GameOver = -1;
+    DisableBox();
+    refreshMarks();
+}
+
+} // namespace vornix

@@ -1,0 +1,177 @@
+// The one game object: the state of the program's single board, and every rule that acts on it.
+// Its members are the window's event handlers and the routines they share; their definitions live
+// beside the subsystem they belong to (game/, ai/, view/, storage/, history/, dialogs/, autoplay/).
+#pragma once
+
+#include "ai/Choice.h"
+#include "dialogs/EvaluatingOptions.h"
+#include "dialogs/Menus.h"
+#include "game/GameState.h"
+#include "view/Window.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace vornix {
+
+class AlphaBetaEngine;
+
+enum class MouseButton : std::int16_t { None = 0, Left = 1, Right = 2, Middle = 4 };
+
+class Game {
+public:
+    explicit Game(Window& window);
+    ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    GameState& state() { return st_; }
+    const GameState& state() const { return st_; }
+    MenuModel& menus() { return menus_; }
+    const MenuModel& menus() const { return menus_; }
+    const EvaluatingOptions& options() const { return options_; }
+
+    // Program start and the window's end.
+    void Form_Load();
+    void Form_Unload();
+
+    // Starting games and moving.
+    void Initialize();
+    void Newgame_Click();
+    void NewGameMenu_Click();
+    std::int32_t place(std::int32_t mi, std::int32_t mj, std::int32_t mk);
+    void TurnIncrement();
+    void EnableBox();
+    void DisableBox();
+    void cell_MouseUp(int Index, MouseButton Button);
+    void cell_MouseMove(int Index, int Button);
+    void cell_MouseDown(int Index, int Button) { cell_MouseMove(Index, Button); }
+    void Form_MouseMove();
+
+    // End of a game.
+    void Win();
+    void Lose();
+
+    // The computer's turn.
+    std::int32_t Evaluate();
+    void Play();
+    void evalu();
+    void Turn();
+    void MiniMax();
+    void AlphaBetaMove();
+    void FillWeightTable();
+
+    // Game type and opponent menus.
+    void DeCheck();
+    void HumanFirstMenu_Click();
+    void ComputerFirstMenu_Click();
+    void RandomFirstMenu_Click();
+    void NoughtsFirstMenu_Click();
+    void CrossesFirstMenu_Click();
+    void RanomHvH_Click();
+    void AutoPlayMenu_Click();
+    void UnCheckMenus();
+    void EvaluateMenu_Click();
+    void CommonSenseMenu_Click();
+    void MiniMaxMenu_Click();
+    void AlphaBetaMenu_Click();
+    void CMenu_Click();
+    void SearchDepthMenu_Click(std::int16_t Index);
+
+    // The Evaluating Options dialog.
+    void setOptionText(int index, std::string text); // a box's text changed, by the user or the program
+    void Text1_Change(int Index);
+    void ResetButton_Click();
+    void Reset2_Click();
+    void Option1_Click(std::int16_t Index);
+    void setSecondPlayerDepth(int listIndex);
+    void UpdateVariables();
+    void publishOptions() const;
+
+    // Statistics.
+    bool NoFileCheck();
+    void StatisticsMenu_Click();
+
+    // The view: rotations, mirrors and funny fonts.
+    void RotateAxis(const std::string& axis, bool clockwise, bool Mirror = false);
+    void UpdateDisplayFromGridContents();
+    void UpdateGridContentsFromDisplay();
+    void XClockMenu_Click();
+    void XAClockMenu_Click();
+    void YClockMenu_Click();
+    void YAClockMenu_Click();
+    void ZClockMenu_Click();
+    void ZAClockMenu_Click();
+    void MirrorXYMenu_Click();
+    void MirrorXZMenu_Click();
+    void MirrorYZMenu_Click();
+    void FunnyFonts_Click();
+    void giveCellsTheirLook();
+
+    // Undo, redo, swapping and extra turns.
+    void BackInTime(std::int32_t when);
+    void TakeBackMenu_Click();
+    void RedoMoveMenu_Click();
+    void SwapMenu_Click();
+    void AnotherGoMenu_Click();
+    void Swap_Click();
+    void Mygo_Click();
+
+    // Saved games.
+    void SaveGameMenu_Click();
+    void LoadGameMenu_Click();
+
+    // Computer versus computer.
+    void Autoplay();
+    // How long each move of a match stays on the board before the next (0 for a headless runner).
+    void setMatchPause(int milliseconds) { matchPauseMs_ = milliseconds; }
+    // Told the thinking time of every move of a match, by player (1 or 2).
+    void setMatchMoveObserver(std::function<void(int player, double seconds)> observer)
+    {
+        matchMoveObserver_ = std::move(observer);
+    }
+
+    // True while a computer turn or a match is running: the board must not change under it.
+    bool busy() const { return busyDepth_ > 0; }
+
+    static Rgb normalBackground(int cell);
+    static Rgb normalForeground(int cell);
+
+private:
+    // Runs a handler that may take a computer turn, marking the game busy meanwhile.
+    void exclusively(const std::function<void()>& handler);
+    void startNewGameOfCheckedType();
+    void setGauge(float value);
+    void setAllPointers(Pointer pointer);
+    void setAllCursors(PieceCursor cursor);
+    void showTurn();
+    void updateUndoRedoMenus();
+    void recordResult(bool computerWon);
+    void placeChoice(const Choice& choice);
+    void setUpPlayer1();
+    void setUpPlayer2();
+    void endMatch();
+    void refreshMarks();
+    void clearLatestCross();
+
+    Window& window_;
+    MenuModel menus_;
+    EvaluatingOptions options_;
+    GameState st_;
+    std::unique_ptr<AlphaBetaEngine> alphaBeta_;
+    int busyDepth_ = 0;
+    bool pendingNewGame_ = false;
+    bool closing_ = false;
+    int matchPauseMs_ = 0;
+    std::function<void(int, double)> matchMoveObserver_;
+    int latestCross_ = -1;
+};
+
+std::string turnCaption(std::int32_t turnNumber);
+
+} // namespace vornix

@@ -1,0 +1,42 @@
+// Undo and redo: stepping through the positions recorded after every placement.
+#include "game/Game.h"
+
+namespace vornix {
+
+void Game::BackInTime(std::int32_t when)
+{
+    if (when < 0 || when > st_.LatestTurn) {
+        window_.beep();
+        return;
+    }
+    if (when < st_.LatestTurn)
+        st_.GameOver = 0;
+    st_.TurnNumber = when;
+    st_.GridContents = st_.BoardHistory[when];
+    st_.Cheated = true;
+    UpdateDisplayFromGridContents();
+    EnableBox();
+    showTurn();
+    updateUndoRedoMenus();
+    clearLatestCross();
+    refreshMarks();
+}
+
+void Game::TakeBackMenu_Click()
+{
+    if (busy())
+        return; // the computer is thinking on this board
+    // Two placements a step, so that the same side is to move afterwards.
+    BackInTime(st_.TurnNumber - 1);
+    BackInTime(st_.TurnNumber - 1);
+}
+
+void Game::RedoMoveMenu_Click()
+{
+    if (busy())
+        return;
+    BackInTime(st_.TurnNumber + 1);
+    BackInTime(st_.TurnNumber + 1);
+}
+
+} // namespace vornix

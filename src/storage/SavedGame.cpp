@@ -1,0 +1,258 @@
+#include "storage/SavedGame.h"
+
+#include "game/Game.h"
+
+#include <fstream>
+#include <system_error>
+
+namespace vornix {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Writer {
+public:
+    void boolean(bool value) { integer16(value ? -1 : 0); }
+    void integer(std::int32_t value)
+    {
+        const auto bits = static_cast<std::uint32_t>(value);
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes_.push_back(static_cast<std::uint8_t>(bits >> shift));
+    }
+    void grid(const Grid& grid)
+    {
+        for (std::int32_t cell : grid)
+            integer(cell);
+    }
+    std::vector<std::uint8_t> take() { return std::move(bytes_); }
+
+private:
+    void integer16(std::int16_t value)
+    {
+        const auto bits = static_cast<std::uint16_t>(value);
+        bytes_.push_back(static_cast<std::uint8_t>(bits));
+        bytes_.push_back(static_cast<std::uint8_t>(bits >> 8));
+    }
+    std::vector<std::uint8_t> bytes_;
+};
+
+// Reads the fields in order and remembers whether every one was of a value the game can hold.
+class Reader {
+public:
+    explicit Reader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+
+    bool boolean()
+    {
+        const auto bits = static_cast<std::uint16_t>(bytes_[at_] | (bytes_[at_ + 1] << 8));
+        at_ += 2;
+        valid_ = valid_ && (bits == 0 || bits == 0xFFFF);
+        return bits != 0;
+    }
+    std::int32_t integer()
+    {
+        std::uint32_t bits = 0;
+        for (int n = 0; n < 4; ++n)
+            bits |= static_cast<std::uint32_t>(bytes_[at_ + n]) << (8 * n);
+        at_ += 4;
+        return static_cast<std::int32_t>(bits);
+    }
+    void grid(Grid& grid)
+    {
+        for (std::int32_t& cell : grid) {
+            cell = integer();
+            valid_ = valid_ && (cell == kEmpty || cell == kNought || cell == kCross);
+        }
+    }
+    void require(bool condition) { valid_ = valid_ && condition; }
+    bool valid() const { return valid_; }
+
+private:
+    std::span<const std::uint8_t> bytes_;
+    std::size_t at_ = 0;
+    bool valid_ = true;
+};
+
+} // namespace
+
+SavedGame savedGameOf(const GameState& st)
+{
+    SavedGame g;
+    g.Cheated = st.Cheated;
+    g.GridContents = st.GridContents;
+    g.GameOver = st.GameOver;
+    g.LatestTurn = st.LatestTurn;
+    g.BoardHistory = st.BoardHistory;
+    g.TurnNumber = st.TurnNumber;
+    g.SearchDepth = st.SearchDepth;
+    g.AlphaBetaOpponent = st.AlphaBetaOpponent;
+    g.normal = st.OpponentRoutine == Routine::normal;
+    g.eval = st.OpponentRoutine == Routine::eval;
+    g.SnibbetMode = st.SnibbetMode;
+    g.Longthink = st.OpponentRoutine == Routine::Longthink;
+    g.AutoplayInProgress = st.AutoplayInProgress;
+    g.ComputerThinking = st.ComputerThinking;
+    g.AutoplayOn = st.AutoplayOn;
+    return g;
+}
+
+std::vector<std::uint8_t> encode(const SavedGame& g)
+{
+    Writer w;
+    w.boolean(g.Cheated);
+    w.grid(g.GridContents);
+    w.integer(g.GameOver);
+    w.integer(g.LatestTurn);
+    for (const Grid& snapshot : g.BoardHistory)
+        w.grid(snapshot);
+    w.integer(g.TurnNumber);
+    w.integer(g.SearchDepth);
+    w.boolean(g.AlphaBetaOpponent);
+    w.boolean(g.normal);
+    w.boolean(g.eval);
+    w.boolean(g.SnibbetMode);
+    w.boolean(g.Longthink);
+    w.boolean(g.AutoplayInProgress);
+    w.boolean(g.ComputerThinking);
+    w.boolean(g.AutoplayOn);
+    return w.take();
+}
+
+std::optional<SavedGame> decode(std::span<const std::uint8_t> bytes)
+{
+    if (bytes.size() < kSavedGameSize)
+        return std::nullopt;
+    Reader r(bytes);
+    SavedGame g;
+    g.Cheated = r.boolean();
+    r.grid(g.GridContents);
+    g.GameOver = r.integer();
+    r.require(g.GameOver == 0 || g.GameOver == -1);
+    g.LatestTurn = r.integer();
+    for (Grid& snapshot : g.BoardHistory)
+        r.grid(snapshot);
+    g.TurnNumber = r.integer();
+    r.require(0 <= g.TurnNumber && g.TurnNumber <= g.LatestTurn && g.LatestTurn <= kCells);
+    g.SearchDepth = r.integer();
+    r.require(kMinSearchDepth <= g.SearchDepth && g.SearchDepth <= kMaxSearchDepth);
+    g.AlphaBetaOpponent = r.boolean();
+    g.normal = r.boolean();
+    g.eval = r.boolean();
+    g.SnibbetMode = r.boolean();
+    g.Longthink = r.boolean();
+    g.AutoplayInProgress = r.boolean();
+    g.ComputerThinking = r.boolean();
+    g.AutoplayOn = r.boolean();
+    if (!r.valid())
+        return std::nullopt;
+    return g;
+}
+
+std::optional<std::vector<std::uint8_t>> readSavedGameBytes(const fs::path& file)
+{
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec))
+        return std::nullopt;
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::vector<std::uint8_t> bytes(kSavedGameSize);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    if (in.bad())
+        return std::nullopt;
+    return bytes;
+}
+
+bool writeFileSafely(const fs::path& file, std::span<const std::uint8_t> bytes)
+{
+    fs::path temporary = file;
+    temporary += ".saving";
+    std::error_code ec;
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (out) {
+            out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+            out.close();
+        }
+        if (!out) {
+            fs::remove(temporary, ec);
+            return false;
+        }
+    }
+    fs::rename(temporary, file, ec);
+    if (ec) {
+        fs::remove(temporary, ec);
+        return false;
+    }
+    return true;
+}
+
+void Game::SaveGameMenu_Click()
+{
+    if (busy())
+        return;
+    const auto file = window_.chooseFile(FileDialogForm::Save);
+    if (!file)
+        return;
+    if (!writeFileSafely(*file, encode(savedGameOf(st_))))
+        window_.messageBox("Couldn't write file");
+}
+
+void Game::LoadGameMenu_Click()
+{
+    if (busy())
+        return;
+    const auto file = window_.chooseFile(FileDialogForm::Open);
+    if (!file)
+        return;
+    const auto bytes = readSavedGameBytes(*file);
+    const auto game = bytes ? decode(*bytes) : std::nullopt;
+    if (!game) {
+        // Checked whole before anything changes: a bad file leaves the game exactly as it was.
+        window_.messageBox("Error opening file");
+        return;
+    }
+
+    st_.Cheated = game->Cheated;
+    st_.GridContents = game->GridContents;
+    st_.GameOver = game->GameOver;
+    st_.LatestTurn = game->LatestTurn;
+    st_.BoardHistory = game->BoardHistory;
+    st_.TurnNumber = game->TurnNumber;
+    showTurn();
+    st_.SearchDepth = game->SearchDepth;
+    st_.AlphaBetaOpponent = game->AlphaBetaOpponent;
+    auto apply = [this](bool selected, Routine routine) {
+        if (selected)
+            st_.OpponentRoutine = routine;
+        else if (st_.OpponentRoutine == routine)
+            st_.OpponentRoutine = Routine::None;
+    };
+    apply(game->normal, Routine::normal);
+    apply(game->eval, Routine::eval);
+    st_.SnibbetMode = game->SnibbetMode;
+    apply(game->Longthink, Routine::Longthink);
+    st_.AutoplayInProgress = game->AutoplayInProgress;
+    st_.ComputerThinking = game->ComputerThinking;
+    st_.AutoplayOn = game->AutoplayOn;
+    updateUndoRedoMenus();
+
+    // The opponent's menus are put back by replaying their handlers, each seeing what the last left.
+    SearchDepthMenu_Click(static_cast<std::int16_t>(st_.SearchDepth));
+    if (st_.AlphaBetaOpponent)
+        AlphaBetaMenu_Click();
+    if (st_.SnibbetMode)
+        CMenu_Click();
+    if (st_.OpponentRoutine == Routine::normal)
+        CommonSenseMenu_Click();
+    if (st_.OpponentRoutine == Routine::Longthink)
+        MiniMaxMenu_Click();
+    if (st_.OpponentRoutine == Routine::eval)
+        EvaluateMenu_Click();
+    UpdateDisplayFromGridContents();
+    clearLatestCross();
+    refreshMarks();
+}
+
+} // namespace vornix
