@@ -1,5 +1,7 @@
 #include "ai/AlphaBeta.h"
 
+#include "game/Symmetries.h"
+
 #include <algorithm>
 
 namespace vornix {
@@ -7,6 +9,8 @@ namespace vornix {
 namespace {
 
 constexpr std::int32_t kInfinity = 1 << 30;
+// The gain an occupied cell shows: beyond any real change of score, within 32 bits whatever is added.
+constexpr std::int32_t kOccupied = 1 << 29;
 constexpr std::size_t kTableSize = std::size_t{1} << 20;
 
 enum Bound : std::uint8_t { kExact, kLower, kUpper };
@@ -109,6 +113,14 @@ AlphaBetaEngine::AlphaBetaEngine() : table_(kTableSize) {}
 void AlphaBetaEngine::reset(const Grid& grid, const EvalWeights& weights, std::int32_t searchDepth)
 {
     lineScores_ = cellLineScores(weights, searchDepth);
+    for (Side* side : {&nought_, &cross_}) {
+        const std::int32_t piece = side == &nought_ ? kNought : kCross;
+        for (int sum = 0; sum <= kMaxLineSum; ++sum) {
+            const bool room = sum + piece <= kMaxLineSum;
+            side->gainOfLine[sum] = room ? lineScores_.score[sum + piece] - lineScores_.score[sum] : 0;
+            side->completesLine[sum] = sum == 3 * piece ? 1 : 0;
+        }
+    }
     for (int l = 0; l < kLineCount; ++l) {
         const Line& line = kLines[l];
         sums_[l] = grid[line[0]] + grid[line[1]] + grid[line[2]] + grid[line[3]];
@@ -123,9 +135,17 @@ void AlphaBetaEngine::reset(const Grid& grid, const EvalWeights& weights, std::i
             key_ ^= kKeys.cross[c];
         }
     }
+    for (int c = 0; c < kCells; ++c)
+        refreshCell(c);
     searchDepth_ = searchDepth;
     SearchPly = 0;
     nodes_ = 0;
+    for (int c = 0; c < kCells; ++c)
+        rootClass_[c] = static_cast<std::uint8_t>(c);
+    for (const CellPermutation& map : stabiliserOf(grid))
+        for (int c = 0; c < kCells; ++c)
+            rootClass_[c] = std::min(rootClass_[c], map[c]);
+    rootResults_.fill(RootResult{});
     // A new generation retires every entry of earlier moves: weights, depth and root may differ.
     if (++generation_ == 0) {
         std::fill(table_.begin(), table_.end(), Entry{});
@@ -133,11 +153,46 @@ void AlphaBetaEngine::reset(const Grid& grid, const EvalWeights& weights, std::i
     }
 }
 
+// An occupied cell holds a gain no search can reach, so that the best of all 64 is a free cell's.
+void AlphaBetaEngine::refreshCell(int cell)
+{
+    if (((noughts_ | crosses_) >> cell) & 1U) {
+        nought_.gain[cell] = kOccupied;
+        cross_.gain[cell] = -kOccupied;
+        return;
+    }
+    const auto& through = kLinesThroughCell[cell];
+    for (Side* side : {&nought_, &cross_}) {
+        std::int32_t gain = 0;
+        std::int32_t completes = 0;
+        for (int n = 0; n < through.count; ++n) {
+            gain += side->gainOfLine[sums_[through.line[n]]];
+            completes += side->completesLine[sums_[through.line[n]]];
+        }
+        side->gain[cell] = gain;
+        side->completes[cell] = completes;
+    }
+}
+
 void AlphaBetaEngine::place(int cell, std::int32_t piece)
 {
     const auto& through = kLinesThroughCell[cell];
-    for (int n = 0; n < through.count; ++n)
-        sums_[through.line[n]] += piece;
+    for (int n = 0; n < through.count; ++n) {
+        const int l = through.line[n];
+        const std::int32_t was = sums_[l];
+        const std::int32_t now = was + piece;
+        sums_[l] = now;
+        const std::int32_t noughtGain = nought_.gainOfLine[now] - nought_.gainOfLine[was];
+        const std::int32_t crossGain = cross_.gainOfLine[now] - cross_.gainOfLine[was];
+        const std::int32_t noughtCompletes = nought_.completesLine[now] - nought_.completesLine[was];
+        const std::int32_t crossCompletes = cross_.completesLine[now] - cross_.completesLine[was];
+        for (int member : kLines[l]) {
+            nought_.gain[member] += noughtGain;
+            cross_.gain[member] += crossGain;
+            nought_.completes[member] += noughtCompletes;
+            cross_.completes[member] += crossCompletes;
+        }
+    }
     const std::uint64_t bit = std::uint64_t{1} << cell;
     if (piece == kCross) {
         crosses_ |= bit;
@@ -146,6 +201,8 @@ void AlphaBetaEngine::place(int cell, std::int32_t piece)
         noughts_ |= bit;
         key_ ^= kKeys.nought[cell];
     }
+    nought_.gain[cell] = kOccupied;
+    cross_.gain[cell] = -kOccupied;
     ++SearchPly;
     ++nodes_;
 }
@@ -153,8 +210,22 @@ void AlphaBetaEngine::place(int cell, std::int32_t piece)
 void AlphaBetaEngine::lift(int cell, std::int32_t piece)
 {
     const auto& through = kLinesThroughCell[cell];
-    for (int n = 0; n < through.count; ++n)
-        sums_[through.line[n]] -= piece;
+    for (int n = 0; n < through.count; ++n) {
+        const int l = through.line[n];
+        const std::int32_t was = sums_[l];
+        const std::int32_t now = was - piece;
+        sums_[l] = now;
+        const std::int32_t noughtGain = nought_.gainOfLine[now] - nought_.gainOfLine[was];
+        const std::int32_t crossGain = cross_.gainOfLine[now] - cross_.gainOfLine[was];
+        const std::int32_t noughtCompletes = nought_.completesLine[now] - nought_.completesLine[was];
+        const std::int32_t crossCompletes = cross_.completesLine[now] - cross_.completesLine[was];
+        for (int member : kLines[l]) {
+            nought_.gain[member] += noughtGain;
+            cross_.gain[member] += crossGain;
+            nought_.completes[member] += noughtCompletes;
+            cross_.completes[member] += crossCompletes;
+        }
+    }
     const std::uint64_t bit = std::uint64_t{1} << cell;
     if (piece == kCross) {
         crosses_ &= ~bit;
@@ -163,6 +234,7 @@ void AlphaBetaEngine::lift(int cell, std::int32_t piece)
         noughts_ &= ~bit;
         key_ ^= kKeys.nought[cell];
     }
+    refreshCell(cell);
     --SearchPly;
 }
 
@@ -174,22 +246,13 @@ AlphaBetaEngine::Entry& AlphaBetaEngine::slot()
 template <bool CrossesToMove>
 int AlphaBetaEngine::generate(std::array<Move, kCells>& moves, int plies) const
 {
-    constexpr std::int32_t piece = CrossesToMove ? kCross : kNought;
-    constexpr std::int32_t full = 4 * piece;
+    const Side& side = CrossesToMove ? cross_ : nought_;
     int count = 0;
     std::uint64_t free = ~(noughts_ | crosses_);
     while (free != 0) {
         const int cell = __builtin_ctzll(free);
         free &= free - 1;
-        const auto& through = kLinesThroughCell[cell];
-        std::int32_t delta = 0;
-        bool completes = false;
-        for (int n = 0; n < through.count; ++n) {
-            const std::int32_t sum = sums_[through.line[n]];
-            delta += lineScores_.score[sum + piece] - lineScores_.score[sum];
-            completes |= sum + piece == full;
-        }
-        moves[count++] = {delta, static_cast<std::uint8_t>(cell), completes || plies == 1};
+        moves[count++] = {side.gain[cell], static_cast<std::uint8_t>(cell), side.completes[cell] > 0 || plies == 1};
     }
     return count;
 }
@@ -198,18 +261,22 @@ template <bool CrossesToMove>
 std::int32_t AlphaBetaEngine::search(std::int32_t alpha, std::int32_t beta, int plies)
 {
     constexpr std::int32_t piece = CrossesToMove ? kCross : kNought;
-    std::array<Move, kCells> moves;
-    const int count = generate<CrossesToMove>(moves, plies);
-    if (count == 0)
+    if ((noughts_ | crosses_) == ~std::uint64_t{0})
         return 0; // no cell left: the reply adds nothing
 
     if (plies == 1) {
-        // Every reply is a leaf: the value is simply the best change of score.
-        std::int32_t best = moves[0].delta;
-        for (int n = 1; n < count; ++n)
-            best = CrossesToMove ? std::max(best, moves[n].delta) : std::min(best, moves[n].delta);
+        // Every reply is a leaf: the value is simply the best change of score among the free cells.
+        const auto& gain = CrossesToMove ? cross_.gain : nought_.gain;
+        std::int32_t best = gain[0];
+        for (int c = 1; c < kCells; ++c)
+            best = CrossesToMove ? std::max(best, gain[c]) : std::min(best, gain[c]);
         return best;
     }
+    if (plies == 2)
+        return lastTwoPlies<CrossesToMove>(alpha, beta);
+
+    std::array<Move, kCells> moves;
+    const int count = generate<CrossesToMove>(moves, plies);
 
     int hinted = -1;
     {
@@ -221,21 +288,25 @@ std::int32_t AlphaBetaEngine::search(std::int32_t alpha, std::int32_t beta, int 
         }
     }
 
-    // The most promising cells first: the remembered best, then by their own change of score.
+    // The most promising cells first: the remembered best, then by their own change of score. Most
+    // nodes are decided by their first few replies, so only those are picked out one by one.
     auto better = [](const Move& a, const Move& b) { return CrossesToMove ? a.delta > b.delta : a.delta < b.delta; };
-    std::sort(moves.begin(), moves.begin() + count, better);
-    if (hinted >= 0)
-        for (int n = 1; n < count; ++n)
-            if (moves[n].cell == hinted) {
-                std::rotate(moves.begin(), moves.begin() + n, moves.begin() + n + 1);
-                break;
-            }
+    constexpr int kPicked = 3;
 
     const std::int32_t alphaIn = alpha;
     const std::int32_t betaIn = beta;
     std::int32_t best = CrossesToMove ? -kInfinity : kInfinity;
-    std::uint8_t bestMove = moves[0].cell;
+    std::uint8_t bestMove = 0;
     for (int n = 0; n < count; ++n) {
+        if (n < kPicked) {
+            int pick = n;
+            for (int m = n + 1; m < count; ++m)
+                if (moves[m].cell == hinted || (moves[pick].cell != hinted && better(moves[m], moves[pick])))
+                    pick = m;
+            std::swap(moves[n], moves[pick]);
+        } else if (n == kPicked) {
+            std::sort(moves.begin() + n, moves.begin() + count, better);
+        }
         const Move& m = moves[n];
         std::int32_t value = m.delta;
         if (!m.leaf) {
@@ -255,31 +326,116 @@ std::int32_t AlphaBetaEngine::search(std::int32_t alpha, std::int32_t beta, int 
         }
     }
 
-    {
-        Entry& e = slot();
-        e.noughts = noughts_;
-        e.crosses = crosses_;
-        e.value = best;
-        e.generation = generation_;
-        e.plies = static_cast<std::uint8_t>(plies);
-        e.bound = best <= alphaIn ? kUpper : best >= betaIn ? kLower : kExact;
-        e.bestMove = bestMove;
+    Entry& e = slot();
+    e.noughts = noughts_;
+    e.crosses = crosses_;
+    e.value = best;
+    e.generation = generation_;
+    e.plies = static_cast<std::uint8_t>(plies);
+    e.bound = best <= alphaIn ? kUpper : best >= betaIn ? kLower : kExact;
+    e.bestMove = bestMove;
+    return best;
+}
+
+// Two plies from the end, a move's replies are all leaves, and a reply's gain changes only where it
+// shares a line with the move: by that one line's change. So each move is valued exactly without
+// being written: the best reply among the cells on its lines, adjusted, or else the best of the
+// untouched cells, which are found among the few best free cells overall.
+template <bool CrossesToMove>
+std::int32_t AlphaBetaEngine::lastTwoPlies(std::int32_t alpha, std::int32_t beta)
+{
+    constexpr std::int32_t piece = CrossesToMove ? kCross : kNought;
+    const Side& theirs = CrossesToMove ? nought_ : cross_;
+    // The replies are the other side's: crosses choose the highest gain, noughts the lowest.
+    auto replyBetter = [](std::int32_t a, std::int32_t b) { return CrossesToMove ? a < b : a > b; };
+    const std::int32_t replyWorst = CrossesToMove ? kInfinity : -kInfinity;
+
+    const std::uint64_t free = ~(noughts_ | crosses_);
+    constexpr int kKept = 4;
+    std::array<std::uint8_t, kKept> topCells{};
+    std::array<std::int32_t, kKept> topGains{};
+    int kept = 0;
+    for (std::uint64_t rest = free; rest != 0; rest &= rest - 1) {
+        const int cell = __builtin_ctzll(rest);
+        const std::int32_t g = theirs.gain[cell];
+        if (kept == kKept && !replyBetter(g, topGains[kKept - 1]))
+            continue;
+        int at = kept < kKept ? kept++ : kKept - 1;
+        while (at > 0 && replyBetter(g, topGains[at - 1])) {
+            topGains[at] = topGains[at - 1];
+            topCells[at] = topCells[at - 1];
+            --at;
+        }
+        topGains[at] = g;
+        topCells[at] = static_cast<std::uint8_t>(cell);
+    }
+
+    std::array<Move, kCells> moves;
+    const int count = generate<CrossesToMove>(moves, 2);
+    auto better = [](const Move& a, const Move& b) { return CrossesToMove ? a.delta > b.delta : a.delta < b.delta; };
+    std::int32_t best = CrossesToMove ? -kInfinity : kInfinity;
+    for (int n = 0; n < count; ++n) {
+        int pick = n;
+        for (int m = n + 1; m < count; ++m)
+            if (better(moves[m], moves[pick]))
+                pick = m;
+        std::swap(moves[n], moves[pick]);
+        const Move& m = moves[n];
+        ++nodes_;
+        std::int32_t value = m.delta;
+        if (!m.leaf) {
+            std::int32_t reply = replyWorst;
+            const auto& through = kLinesThroughCell[m.cell];
+            for (int t = 0; t < through.count; ++t) {
+                const int l = through.line[t];
+                const std::int32_t sum = sums_[l];
+                const std::int32_t change = theirs.gainOfLine[sum + piece] - theirs.gainOfLine[sum];
+                for (int other : kLines[l])
+                    if (other != m.cell && ((free >> other) & 1U) && replyBetter(theirs.gain[other] + change, reply))
+                        reply = theirs.gain[other] + change;
+            }
+            const std::uint64_t untouched = free & ~kCollinear[m.cell] & ~(std::uint64_t{1} << m.cell);
+            int found = -1;
+            for (int k = 0; k < kept && found < 0; ++k)
+                if ((untouched >> topCells[k]) & 1U)
+                    found = topCells[k];
+            if (found >= 0) {
+                if (replyBetter(theirs.gain[found], reply))
+                    reply = theirs.gain[found];
+            } else {
+                for (std::uint64_t rest = untouched; rest != 0; rest &= rest - 1) {
+                    const int cell = __builtin_ctzll(rest);
+                    if (replyBetter(theirs.gain[cell], reply))
+                        reply = theirs.gain[cell];
+                }
+            }
+            value += reply == replyWorst ? 0 : reply; // no reply left adds nothing
+        }
+        if (CrossesToMove ? value > best : value < best) {
+            best = value;
+            if (CrossesToMove ? value >= beta : value <= alpha)
+                break;
+        }
     }
     return best;
 }
 
 std::int32_t AlphaBetaEngine::CrossPly(int cell, std::int32_t best)
 {
-    const auto& through = kLinesThroughCell[cell];
-    std::int32_t delta = 0;
-    bool completes = false;
-    for (int n = 0; n < through.count; ++n) {
-        const std::int32_t sum = sums_[through.line[n]];
-        delta += lineScores_.score[sum + kCross] - lineScores_.score[sum];
-        completes |= sum + kCross == 4 * kCross;
-    }
+    // A value at or above its bound was exact; one below it is below any bound at least as high.
+    RootResult& known = rootResults_[rootClass_[cell]];
+    if (known.known && (known.value >= known.bound || known.bound <= best))
+        return known.value;
+    const std::int32_t value = searchCross(cell, best);
+    known = {value, best, true};
+    return value;
+}
+
+std::int32_t AlphaBetaEngine::searchCross(int cell, std::int32_t best)
+{
+    const std::int32_t delta = cross_.gain[cell];
     ++nodes_;
-    if (completes || searchDepth_ == 1)
+    if (cross_.completes[cell] > 0 || searchDepth_ == 1)
         return delta;
     place(cell, kCross);
     --nodes_; // counted above

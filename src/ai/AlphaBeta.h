@@ -58,19 +58,35 @@ private:
         std::uint8_t bound = 0;
         std::uint8_t bestMove = 0;
     };
+    // What a piece on a free cell would do: its change of score, and how many lines it would
+    // complete. Kept up to date with every trial piece, so a ply reads them instead of summing lines.
+    struct Side {
+        std::array<std::int32_t, kCells> gain{};
+        std::array<std::int32_t, kCells> completes{};
+        std::array<std::int32_t, kMaxLineSum + 1> gainOfLine{};     // by the line's sum before the piece
+        std::array<std::int32_t, kMaxLineSum + 1> completesLine{};  // likewise: 1 when it holds three
+    };
 
     template <bool CrossesToMove>
     std::int32_t search(std::int32_t alpha, std::int32_t beta, int plies);
+
+    std::int32_t searchCross(int cell, std::int32_t best);
+
+    template <bool CrossesToMove>
+    std::int32_t lastTwoPlies(std::int32_t alpha, std::int32_t beta);
 
     template <bool CrossesToMove>
     int generate(std::array<Move, kCells>& moves, int plies) const;
 
     void place(int cell, std::int32_t piece);
     void lift(int cell, std::int32_t piece);
+    void refreshCell(int cell);
     Entry& slot();
 
     LineScoreTable lineScores_{};
     std::array<std::int32_t, kLineCount> sums_{};
+    Side nought_;
+    Side cross_;
     std::uint64_t noughts_ = 0;
     std::uint64_t crosses_ = 0;
     std::uint64_t key_ = 0;
@@ -79,6 +95,15 @@ private:
     std::uint64_t nodes_ = 0;
     std::uint32_t generation_ = 0;
     std::vector<Entry> table_;
+    // Root cells that a symmetry of the position maps onto each other are worth the same: each
+    // cell's class, and what a search of the class gave under which bound.
+    struct RootResult {
+        std::int32_t value = 0;
+        std::int32_t bound = 0;
+        bool known = false;
+    };
+    std::array<std::uint8_t, kCells> rootClass_{};
+    std::array<RootResult, kCells> rootResults_{};
 };
 
 // The root's visit: every cell in the strategies' order, each free one valued and the equally best

@@ -102,6 +102,22 @@ inline constexpr std::array<Line, kLineCount> kLines = detail::makeLines();
 // For each cell, the 4 or 7 lines through it.
 inline constexpr std::array<detail::CellLines, kCells> kLinesThroughCell = detail::makeLinesThroughCells(kLines);
 
+namespace detail {
+constexpr std::array<std::uint64_t, kCells> makeCollinear()
+{
+    std::array<std::uint64_t, kCells> masks{};
+    for (const Line& line : kLines)
+        for (std::uint8_t a : line)
+            for (std::uint8_t b : line)
+                if (a != b)
+                    masks[a] |= std::uint64_t{1} << b;
+    return masks;
+}
+} // namespace detail
+
+// For each cell, the cells that share a line with it (bit n for cell n).
+inline constexpr std::array<std::uint64_t, kCells> kCollinear = detail::makeCollinear();
+
 // The order in which the computer's strategies try cells: i outermost, then j, then k innermost.
 inline constexpr std::array<std::uint8_t, kCells> kVisitOrder = detail::makeVisitOrder();
 
