@@ -108,6 +108,9 @@ public:
     std::deque<double> draws;
 };
 
+// A full board on which no line is complete.
+inline constexpr std::string_view kDrawnBoard = "OXOOOXXOXOXOOOOXXXXOXOOOOXXXXXOOOXOXXOOOXXXOXOOXXOXOXOXXOXOOXOXX";
+
 // Writes a position onto the game's board and the cells' captions, as if it had been played.
 inline void setBoard(Game& game, RecordingWindow& window, const Grid& grid)
 {

@@ -1,0 +1,217 @@
+// Starting games, the human's placements and the computer's placement primitive.
+#include "GameFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace vornix::testing {
+namespace {
+
+class Session : public GameFixture {
+protected:
+    void SetUp() override
+    {
+        GameFixture::SetUp();
+        game.EvaluateMenu_Click(); // a quick, predictable opponent
+    }
+};
+
+TEST_F(Session, ProgramStartsWithAnEmptyOpenBoardAndTheDefaultSettings)
+{
+    EXPECT_EQ(countPieces(st().GridContents, kEmpty), 64);
+    EXPECT_EQ(window.turnCaption, "Turn: 0");
+    EXPECT_EQ(st().ReadyGauge, 16.0F);
+    EXPECT_EQ(window.backgrounds[0], (Rgb{200, 200, 0}));
+    EXPECT_EQ(window.foregrounds[0], (Rgb{0, 0, 200}));
+    EXPECT_EQ(window.backgrounds[63], (Rgb{11, 200, 189}));
+    EXPECT_EQ(window.foregrounds[63], (Rgb{189, 0, 11}));
+    EXPECT_EQ(window.fonts[17], "Arial");
+    EXPECT_EQ(st().SearchDepth, 3);
+    EXPECT_EQ(st().weights, EvalWeights{});
+}
+
+TEST_F(Session, HumanFirstGivesAnEmptyBoardWithUndoAndRedoDisabled)
+{
+    game.cell_MouseUp(5, MouseButton::Left);
+    game.NewGameMenu_Click();
+    EXPECT_EQ(countPieces(st().GridContents, kEmpty), 64);
+    EXPECT_EQ(window.captions[5], "");
+    EXPECT_EQ(window.turnCaption, "Turn: 0");
+    EXPECT_EQ(st().ReadyGauge, 16.0F);
+    EXPECT_FALSE(enabled(MenuItem::TakeBackMenu));
+    EXPECT_FALSE(enabled(MenuItem::RedoMoveMenu));
+    EXPECT_EQ(st().LatestTurn, 0);
+    EXPECT_EQ(st().BoardHistory[0], Grid{});
+}
+
+TEST_F(Session, ComputerFirstStartsWithOneCross)
+{
+    game.ComputerFirstMenu_Click();
+    game.NewGameMenu_Click();
+    EXPECT_EQ(countPieces(st().GridContents, kCross), 1);
+    EXPECT_EQ(st().TurnNumber, 1);
+    EXPECT_TRUE(enabled(MenuItem::TakeBackMenu));
+    EXPECT_EQ(window.turnCaption, "Turn: 1");
+}
+
+TEST_F(Session, RandomFirstLetsTheComputerStartOnADrawUpToOneHalf)
+{
+    game.RandomFirstMenu_Click();
+    window.draws = {0.5};
+    game.NewGameMenu_Click();
+    EXPECT_EQ(st().TurnNumber, 1);
+    window.draws = {0.51};
+    game.NewGameMenu_Click();
+    EXPECT_EQ(st().TurnNumber, 0);
+}
+
+TEST_F(Session, LeftClickPlacesANoughtAndTheComputerReplies)
+{
+    game.cell_MouseUp(cellIndex(0, 0, 0), MouseButton::Left);
+    EXPECT_EQ(window.captions[0], "O");
+    EXPECT_EQ(st().TurnNumber, 2);
+    EXPECT_EQ(countPieces(st().GridContents, kCross), 1);
+    EXPECT_EQ(window.turnCaption, "Turn: 2");
+    EXPECT_EQ(st().LastHumanMove, (Coord{0, 0, 0}));
+    EXPECT_FALSE(st().Cheated);
+    // The computer's reply to a corner is one of the six inner cells off its lines.
+    const int reply = cellIndex(st().CandidateMoves[0]);
+    EXPECT_EQ(st().CandidateCount, 6);
+    EXPECT_EQ(window.captions[reply], "X");
+    EXPECT_EQ(window.marks.latestCross, reply);
+}
+
+TEST_F(Session, RightClickIsAnExtraGoThatMarksTheGameCheated)
+{
+    game.cell_MouseUp(9, MouseButton::Right);
+    EXPECT_EQ(window.captions[9], "O");
+    EXPECT_EQ(st().TurnNumber, 1);
+    EXPECT_EQ(countPieces(st().GridContents, kCross), 0);
+    EXPECT_EQ(st().ReadyGauge, 16.0F);
+    EXPECT_TRUE(st().Cheated);
+}
+
+TEST_F(Session, MiddleClickPlacesACrossForTheComputerAndRemembersTheCell)
+{
+    game.cell_MouseUp(cellIndex(2, 1, 3), MouseButton::Middle);
+    EXPECT_EQ(window.captions[cellIndex(2, 1, 3)], "X");
+    EXPECT_EQ(st().GridContents[cellIndex(2, 1, 3)], kCross);
+    EXPECT_EQ(st().TurnNumber, 1);
+    EXPECT_TRUE(st().Cheated);
+    EXPECT_EQ(st().LastHumanMove, (Coord{2, 1, 3}));
+}
+
+TEST_F(Session, ClicksOnOccupiedCellsOrAClosedBoardAreIgnored)
+{
+    game.cell_MouseUp(9, MouseButton::Right);
+    game.cell_MouseUp(9, MouseButton::Left);
+    EXPECT_EQ(st().TurnNumber, 1);
+    st().ReadyGauge = 8.0F;
+    game.cell_MouseUp(10, MouseButton::Left);
+    EXPECT_EQ(window.captions[10], "");
+    EXPECT_EQ(st().TurnNumber, 1);
+}
+
+TEST_F(Session, TwoHumansStartingWithCrossesAlternate)
+{
+    game.CrossesFirstMenu_Click();
+    game.NewGameMenu_Click();
+    EXPECT_EQ(window.turnCaption, "Turn: 0     Cross' turn.");
+    EXPECT_EQ(window.cursors[4], PieceCursor::Cross);
+    game.cell_MouseUp(4, MouseButton::Left);
+    EXPECT_EQ(window.captions[4], "X");
+    EXPECT_EQ(window.turnCaption, "Turn: 1     Nought's turn.");
+    EXPECT_EQ(window.cursors[4], PieceCursor::Nought);
+    game.cell_MouseUp(5, MouseButton::Left);
+    EXPECT_EQ(window.captions[5], "O");
+    EXPECT_EQ(st().TurnNumber, 2);
+    EXPECT_EQ(st().LastHumanMove, (Coord{}));
+}
+
+TEST_F(Session, RandomTwoHumanGameKeepsTheCaptionUntilTheFirstPlacement)
+{
+    game.RanomHvH_Click();
+    window.draws = {0.4};
+    game.NewGameMenu_Click();
+    EXPECT_TRUE(st().TwoPlayerGame);
+    EXPECT_FALSE(st().NoughtsToMove);
+    EXPECT_EQ(window.turnCaption, "Turn: 0");
+}
+
+TEST_F(Session, PlaceRefusesASecondCrossInOneTurnAndReportsOccupiedCells)
+{
+    st().ComputerHasMoved = false;
+    EXPECT_EQ(game.place(1, 2, 3), 0);
+    EXPECT_EQ(game.place(0, 0, 0), 0);
+    EXPECT_EQ(st().GridContents[0], kEmpty);
+    EXPECT_EQ(st().TurnNumber, 1);
+    st().ComputerHasMoved = false;
+    EXPECT_EQ(game.place(1, 2, 3), kCross);
+    EXPECT_EQ(st().TurnNumber, 1);
+}
+
+TEST_F(Session, AFullHistoryFillsSnapshotsZeroToSixtyFour)
+{
+    game.NoughtsFirstMenu_Click();
+    game.NewGameMenu_Click();
+    Grid g{};
+    for (int n = 0; n < 64; ++n)
+        g[n] = n % 2 == 0 ? kNought : kCross;
+    for (int n = 0; n < 64; ++n) {
+        st().GridContents[n] = g[n];
+        st().TurnNumber = n;
+        game.TurnIncrement();
+    }
+    EXPECT_EQ(st().TurnNumber, 64);
+    EXPECT_EQ(st().BoardHistory[64], g);
+    EXPECT_EQ(st().BoardHistory[65], Grid{});
+}
+
+TEST_F(Session, UndoAfterASecondNewGameShowsTheEmptyBoard)
+{
+    game.cell_MouseUp(0, MouseButton::Left);
+    game.NewGameMenu_Click();
+    game.cell_MouseUp(63, MouseButton::Left);
+    game.TakeBackMenu_Click();
+    EXPECT_EQ(st().GridContents, Grid{});
+    EXPECT_EQ(window.captions[63], "");
+}
+
+class Hover : public GameFixture {};
+
+TEST_F(Hover, MovingBetweenCellsHighlightsTheNewAndRestoresTheOld)
+{
+    game.cell_MouseMove(5, 0);
+    game.cell_MouseMove(6, 0);
+    EXPECT_EQ(window.backgrounds[6], (Rgb{0, 0, 255}));
+    EXPECT_EQ(window.backgrounds[5], (Rgb{185, 200, 15}));
+}
+
+TEST_F(Hover, TheButtonHeldChoosesTheColour)
+{
+    game.cell_MouseDown(7, 1);
+    EXPECT_EQ(window.backgrounds[7], (Rgb{255, 0, 255}));
+    game.cell_MouseDown(7, 2);
+    EXPECT_EQ(window.backgrounds[7], (Rgb{255, 0, 0}));
+    game.cell_MouseDown(7, 4);
+    EXPECT_EQ(window.backgrounds[7], (Rgb{255, 0, 0}));
+    game.Form_MouseMove();
+    EXPECT_EQ(window.backgrounds[7], Game::normalBackground(7));
+}
+
+TEST_F(Hover, CrossesToPlaceInATwoHumanGameHighlightWhite)
+{
+    game.CrossesFirstMenu_Click();
+    game.NewGameMenu_Click();
+    game.cell_MouseMove(8, 0);
+    EXPECT_EQ(window.backgrounds[8], (Rgb{255, 255, 255}));
+}
+
+TEST_F(Hover, AFinishedGameHighlightsNothing)
+{
+    game.Win();
+    game.cell_MouseMove(4, 0);
+    EXPECT_EQ(window.backgrounds[4], Game::normalBackground(4));
+}
+
+} // namespace
+} // namespace vornix::testing
