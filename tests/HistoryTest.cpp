@@ -1,0 +1,137 @@
+// Undo, redo, swapping the men and extra turns for the computer.
+#include "GameFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace vornix::testing {
+namespace {
+
+class History : public GameFixture {
+protected:
+    void SetUp() override
+    {
+        GameFixture::SetUp();
+        game.EvaluateMenu_Click();
+    }
+    // Four placements: two human noughts and two computer replies.
+    void playFour()
+    {
+        game.cell_MouseUp(0, MouseButton::Left);
+        game.cell_MouseUp(63, MouseButton::Left);
+        ASSERT_EQ(st().TurnNumber, 4);
+    }
+};
+
+TEST_F(History, UndoStepsBackTwoPlacementsAndRedoReturns)
+{
+    playFour();
+    const Grid four = st().GridContents;
+    game.TakeBackMenu_Click();
+    EXPECT_EQ(st().GridContents, st().BoardHistory[2]);
+    EXPECT_EQ(window.turnCaption, "Turn: 2");
+    EXPECT_TRUE(enabled(MenuItem::RedoMoveMenu));
+    EXPECT_TRUE(enabled(MenuItem::TakeBackMenu));
+    EXPECT_EQ(window.captions[63], "");
+    game.RedoMoveMenu_Click();
+    EXPECT_EQ(st().GridContents, four);
+    EXPECT_FALSE(enabled(MenuItem::RedoMoveMenu));
+    EXPECT_EQ(window.beeps, 0);
+    EXPECT_TRUE(st().Cheated);
+}
+
+TEST_F(History, UndoFromTheFirstPlacementEmptiesTheBoardAndBeepsOnce)
+{
+    game.cell_MouseUp(0, MouseButton::Right);
+    game.TakeBackMenu_Click();
+    EXPECT_EQ(st().GridContents, Grid{});
+    EXPECT_EQ(window.turnCaption, "Turn: 0");
+    EXPECT_FALSE(enabled(MenuItem::TakeBackMenu));
+    EXPECT_EQ(window.beeps, 1);
+}
+
+TEST_F(History, RedoStopsAtTheLatestPlacementWithABeep)
+{
+    playFour();
+    game.BackInTime(3);
+    window.beeps = 0;
+    game.RedoMoveMenu_Click();
+    EXPECT_EQ(st().TurnNumber, 4);
+    EXPECT_EQ(window.beeps, 1);
+}
+
+TEST_F(History, UndoingAFinishedGameReopensTheBoardAndTheGameStaysCheated)
+{
+    playFour();
+    game.Lose();
+    game.TakeBackMenu_Click();
+    EXPECT_EQ(st().GameOver, 0);
+    EXPECT_EQ(st().ReadyGauge, 16.0F);
+    EXPECT_EQ(window.pointers[30], Pointer::Piece);
+    game.RedoMoveMenu_Click();
+    EXPECT_EQ(st().GameOver, 0);
+    game.TakeBackMenu_Click();
+    game.cell_MouseUp(30, MouseButton::Left);
+    EXPECT_EQ(st().LatestTurn, st().TurnNumber);
+    EXPECT_FALSE(enabled(MenuItem::RedoMoveMenu));
+}
+
+TEST_F(History, SwappingExchangesEveryPieceAndMarksTheGameCheated)
+{
+    board(gridWith({{0, 0, 0}, {1, 1, 1}, {2, 2, 2}}, {{3, 0, 0}, {0, 3, 0}}));
+    game.SwapMenu_Click();
+    EXPECT_EQ(st().GridContents, gridWith({{3, 0, 0}, {0, 3, 0}}, {{0, 0, 0}, {1, 1, 1}, {2, 2, 2}}));
+    EXPECT_EQ(window.captions[cellIndex(3, 0, 0)], "O");
+    EXPECT_EQ(window.captions[0], "X");
+    EXPECT_EQ(window.pointers[0], Pointer::Arrow);
+    EXPECT_TRUE(st().Cheated);
+}
+
+TEST_F(History, SwappingAnEmptyBoardStillCheats)
+{
+    game.SwapMenu_Click();
+    EXPECT_EQ(st().GridContents, Grid{});
+    EXPECT_TRUE(st().Cheated);
+}
+
+TEST_F(History, AnotherTurnLetsTheComputerMoveAgain)
+{
+    game.AnotherGoMenu_Click();
+    game.AnotherGoMenu_Click();
+    EXPECT_EQ(countPieces(st().GridContents, kCross), 2);
+    EXPECT_TRUE(st().Cheated);
+}
+
+TEST_F(History, TwoHumansCannotSwapOrGiveTheComputerATurn)
+{
+    game.NoughtsFirstMenu_Click();
+    game.NewGameMenu_Click();
+    game.cell_MouseUp(0, MouseButton::Left);
+    game.SwapMenu_Click();
+    game.AnotherGoMenu_Click();
+    EXPECT_EQ(window.messages, std::vector<std::string>(2, "You can only do that in single player games."));
+    EXPECT_EQ(st().GridContents[0], kNought);
+    EXPECT_FALSE(st().Cheated);
+}
+
+TEST_F(History, NothingChangesTheBoardWhileTheComputerThinks)
+{
+    game.AlphaBetaMenu_Click();
+    game.cell_MouseUp(0, MouseButton::Right);
+    Grid during{};
+    window.onYield = [&](int yields) {
+        if (yields != 10)
+            return;
+        game.TakeBackMenu_Click();
+        game.SwapMenu_Click();
+        game.ZClockMenu_Click();
+        game.AnotherGoMenu_Click();
+        during = st().GridContents;
+    };
+    game.AnotherGoMenu_Click();
+    EXPECT_EQ(during, gridWith({{0, 0, 0}}));
+    EXPECT_EQ(countPieces(st().GridContents, kCross), 1);
+    EXPECT_EQ(window.yields, 64);
+}
+
+} // namespace
+} // namespace vornix::testing

@@ -1,0 +1,199 @@
+// The game-type and opponent menus, and the Evaluating Options dialog's rules.
+#include "GameFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace vornix::testing {
+namespace {
+
+class Menus : public GameFixture {};
+
+TEST_F(Menus, StartWithHumanFirstMorvidAndDepthThreeChecked)
+{
+    for (int i = 0; i < kMenuItemCount; ++i) {
+        const auto item = static_cast<MenuItem>(i);
+        const bool expected = item == MenuItem::HumanFirstMenu || item == MenuItem::AlphaBetaMenu
+            || item == MenuItem::SearchDepthMenu3;
+        EXPECT_EQ(checked(item), expected) << menuCaption(item);
+        EXPECT_EQ(window.menu[item].first, expected) << menuCaption(item);
+    }
+    EXPECT_FALSE(enabled(MenuItem::CMenu));
+    EXPECT_TRUE(enabled(MenuItem::DepthMenu));
+}
+
+TEST_F(Menus, ExactlyOneGameTypeIsCheckedWhateverWasBefore)
+{
+    const std::vector<void (Game::*)()> handlers{
+        &Game::HumanFirstMenu_Click,   &Game::ComputerFirstMenu_Click, &Game::RandomFirstMenu_Click,
+        &Game::NoughtsFirstMenu_Click, &Game::CrossesFirstMenu_Click,  &Game::RanomHvH_Click,
+        &Game::AutoPlayMenu_Click};
+    const std::vector<MenuItem> items{MenuItem::HumanFirstMenu,   MenuItem::ComputerFirstMenu, MenuItem::RandomFirstMenu,
+                                      MenuItem::NoughtsFirstMenu, MenuItem::CrossesFirstMenu,  MenuItem::RanomHvH,
+                                      MenuItem::AutoPlayMenu};
+    for (std::size_t h = 0; h < handlers.size(); ++h) {
+        (game.*handlers[h])();
+        for (std::size_t i = 0; i < items.size(); ++i)
+            EXPECT_EQ(checked(items[i]), i == h);
+    }
+}
+
+TEST_F(Menus, ChoosingAGameTypeChangesNothingUntilTheNextNewGame)
+{
+    game.cell_MouseUp(0, MouseButton::Right);
+    game.CrossesFirstMenu_Click();
+    EXPECT_FALSE(st().TwoPlayerGame);
+    EXPECT_EQ(st().TurnNumber, 1);
+    game.NewGameMenu_Click();
+    EXPECT_TRUE(st().TwoPlayerGame);
+}
+
+TEST_F(Menus, MorvidAfterQuenKeepsTheRoutineButSearches)
+{
+    game.MiniMaxMenu_Click();
+    EXPECT_FALSE(enabled(MenuItem::DepthMenu));
+    EXPECT_EQ(st().OpponentRoutine, Routine::Longthink);
+    game.AlphaBetaMenu_Click();
+    EXPECT_EQ(st().OpponentRoutine, Routine::Longthink);
+    EXPECT_TRUE(st().AlphaBetaOpponent);
+    EXPECT_TRUE(enabled(MenuItem::DepthMenu));
+    game.Mygo_Click();
+    EXPECT_EQ(window.yields, 64); // the alpha-beta root yields before every cell
+}
+
+TEST_F(Menus, EachOpponentLeavesOnlyItsOwnMark)
+{
+    game.CommonSenseMenu_Click();
+    EXPECT_TRUE(checked(MenuItem::CommonSenseMenu));
+    EXPECT_FALSE(checked(MenuItem::AlphaBetaMenu));
+    EXPECT_EQ(st().OpponentRoutine, Routine::normal);
+    game.EvaluateMenu_Click();
+    EXPECT_FALSE(checked(MenuItem::CommonSenseMenu));
+    EXPECT_EQ(st().OpponentRoutine, Routine::eval);
+    game.CMenu_Click();
+    EXPECT_TRUE(checked(MenuItem::CMenu));
+    EXPECT_TRUE(st().SnibbetMode);
+    EXPECT_TRUE(st().AlphaBetaOpponent);
+    EXPECT_EQ(st().OpponentRoutine, Routine::None);
+    game.AlphaBetaMenu_Click();
+    EXPECT_FALSE(checked(MenuItem::CMenu));
+    EXPECT_FALSE(st().SnibbetMode);
+}
+
+TEST_F(Menus, ANewGameReselectsTheRoutineFromTheMarks)
+{
+    game.CommonSenseMenu_Click();
+    st().OpponentRoutine = Routine::eval;
+    game.NewGameMenu_Click();
+    EXPECT_EQ(st().OpponentRoutine, Routine::normal);
+}
+
+TEST_F(Menus, ADepthIsCheckedAloneAndTakenAtTheNextMove)
+{
+    game.SearchDepthMenu_Click(5);
+    EXPECT_EQ(st().SearchDepth, 5);
+    for (int d = 1; d <= 6; ++d)
+        EXPECT_EQ(checked(searchDepthItem(d)), d == 5);
+}
+
+TEST(MenuCaptions, ShortcutsAreDistinct)
+{
+    std::set<std::string_view> seen;
+    for (int i = 0; i < kMenuItemCount; ++i) {
+        const std::string_view shortcut = menuShortcut(static_cast<MenuItem>(i));
+        if (!shortcut.empty()) {
+            EXPECT_TRUE(seen.insert(shortcut).second) << shortcut;
+        }
+    }
+    EXPECT_EQ(seen.size(), 18U);
+}
+
+struct TextCase {
+    const char* typed;
+    const char* kept;
+};
+
+class WeightBox : public GameFixture, public ::testing::WithParamInterface<TextCase> {};
+
+TEST_P(WeightBox, KeepsTheWholeNumberTheTextStartsWith)
+{
+    game.setOptionText(0, GetParam().typed);
+    EXPECT_EQ(game.options().Text1[0], GetParam().kept);
+    EXPECT_EQ(window.optionTexts[0], GetParam().kept);
+    EXPECT_EQ(st().weights.OneNoughtWeight, std::stoi(GetParam().kept));
+    EXPECT_TRUE(window.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, WeightBox,
+                         ::testing::Values(TextCase{"12.7", "12"}, TextCase{"7a", "7"}, TextCase{"abc", "0"},
+                                           TextCase{"", "0"}, TextCase{"-2.5", "-3"}, TextCase{"999", "999"},
+                                           TextCase{"-999", "-999"}, TextCase{" 4 2", "42"}, TextCase{"1e2", "100"},
+                                           TextCase{"-", "0"}, TextCase{"+5", "5"}));
+
+class Options : public GameFixture {};
+
+TEST_F(Options, ANumberAboveNineHundredAndNinetyNineIsRefused)
+{
+    game.setOptionText(4, "1000");
+    EXPECT_EQ(window.beeps, 1);
+    EXPECT_EQ(window.messages, std::vector<std::string>{"Thats too big"});
+    EXPECT_EQ(game.options().Text1[4], "20");
+    EXPECT_EQ(st().weights.TwoCrossesWeight, 20);
+}
+
+TEST_F(Options, ANumberBelowMinusNineHundredAndNinetyNineIsRefusedToo)
+{
+    game.setOptionText(2, "-1e12");
+    EXPECT_EQ(window.beeps, 1);
+    EXPECT_EQ(window.messages, std::vector<std::string>{"Thats too small"});
+    EXPECT_EQ(st().weights.ThreeNoughtsWeight, 20);
+}
+
+TEST_F(Options, TheFirstSetBecomesTheWeightsAtOnceTheSecondOnlyRefreshesThem)
+{
+    game.setOptionText(3, "11");
+    EXPECT_EQ(st().weights.OneCrossWeight, 11);
+    st().weights = EvalWeights{};
+    game.setOptionText(9, "77");
+    EXPECT_EQ(st().weights.OneCrossWeight, 11);
+    EXPECT_EQ(game.options().secondSet().OneCrossWeight, 77);
+}
+
+TEST_F(Options, EachResetRestoresItsOwnHalf)
+{
+    for (int box = 0; box < 10; ++box)
+        game.setOptionText(box, "1");
+    game.Option1_Click(0);
+    game.ResetButton_Click();
+    EXPECT_EQ(st().weights, EvalWeights{});
+    EXPECT_EQ(game.options().Text1[5], "1");
+    EXPECT_EQ(game.options().Option1, 0);
+    game.Reset2_Click();
+    EXPECT_EQ(game.options().secondSet(), EvalWeights{});
+    EXPECT_EQ(game.options().Option1, 3);
+    EXPECT_EQ(game.options().SearcDepth2, 2);
+}
+
+TEST_F(Options, OnlyTheAlphaBetaPlayersUseTheDepthList)
+{
+    game.setSecondPlayerDepth(4);
+    for (std::int16_t option : {0, 1, 2}) {
+        game.Option1_Click(option);
+        EXPECT_FALSE(game.options().depthListUsable);
+    }
+    game.Option1_Click(3);
+    EXPECT_TRUE(game.options().depthListUsable);
+    EXPECT_EQ(window.secondPlayer, (std::array<int, 3>{3, 4, 1}));
+}
+
+TEST_F(Options, ANewGameTakesTheFirstSet)
+{
+    game.setOptionText(0, "5");
+    st().weights = EvalWeights{};
+    game.NewGameMenu_Click();
+    EXPECT_EQ(st().weights.OneNoughtWeight, 5);
+}
+
+} // namespace
+} // namespace vornix::testing

@@ -1,0 +1,250 @@
+// Saved games: the file's exact bytes, the round trip, and files the game must refuse.
+#include "GameFixture.h"
+#include "storage/SavedGame.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include <unistd.h>
+
+namespace vornix::testing {
+namespace {
+
+std::vector<std::uint8_t> readAll(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeAll(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes)
+{
+    std::ofstream out(file, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::int32_t int32At(const std::vector<std::uint8_t>& b, std::size_t at)
+{
+    return static_cast<std::int32_t>(b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (std::uint32_t{b[at + 3]} << 24));
+}
+
+class SavedGames : public GameFixture {
+protected:
+    std::filesystem::path file() const { return window.folder / "game.VRNX"; }
+    void save()
+    {
+        window.chosenFile = file();
+        game.SaveGameMenu_Click();
+    }
+    void load(const std::filesystem::path& from)
+    {
+        window.chosenFile = from;
+        game.LoadGameMenu_Click();
+    }
+};
+
+TEST_F(SavedGames, AGameSavedAtTheStartIsAllZeroOnTheBoard)
+{
+    save();
+    const auto bytes = readAll(file());
+    ASSERT_EQ(bytes.size(), 17186U);
+    for (std::size_t at = 2; at < 258; ++at)
+        ASSERT_EQ(bytes[at], 0) << at;
+    EXPECT_EQ(int32At(bytes, 17166), 3);             // SearchDepth
+    EXPECT_EQ(bytes[17170], 0xFF);                   // AlphaBetaOpponent
+    EXPECT_EQ(window.dialogForms, std::vector<FileDialogForm>{FileDialogForm::Save});
+    load(file());
+    EXPECT_FALSE(enabled(MenuItem::TakeBackMenu));
+    EXPECT_FALSE(enabled(MenuItem::RedoMoveMenu));
+}
+
+TEST_F(SavedGames, TheFieldsStandAtTheirOffsets)
+{
+    game.EvaluateMenu_Click();
+    game.cell_MouseUp(cellIndex(1, 2, 3), MouseButton::Left);
+    game.TakeBackMenu_Click();
+    save();
+    const auto bytes = readAll(file());
+    EXPECT_EQ(bytes[0], 0xFF); // Cheated by the undo
+    EXPECT_EQ(int32At(bytes, 258), 0);
+    EXPECT_EQ(int32At(bytes, 262), 2);                                        // LatestTurn
+    EXPECT_EQ(int32At(bytes, 266 + 4 * (64 + cellIndex(1, 2, 3))), kNought); // BoardHistory(1)
+    EXPECT_EQ(int32At(bytes, 17162), 0);                                      // TurnNumber
+    EXPECT_EQ(bytes[17170], 0);                                               // not alpha-beta
+    EXPECT_EQ(bytes[17174], 0xFF);                                            // eval
+    EXPECT_EQ(bytes[17172] | bytes[17176] | bytes[17178] | bytes[17180] | bytes[17182] | bytes[17184], 0);
+}
+
+TEST_F(SavedGames, LoadingRestoresBoardCaptionMenusAndRedo)
+{
+    game.EvaluateMenu_Click();
+    game.cell_MouseUp(0, MouseButton::Left);
+    game.cell_MouseUp(63, MouseButton::Left);
+    game.TakeBackMenu_Click();
+    const GameState saved = st();
+    save();
+
+    game.AlphaBetaMenu_Click();
+    game.SearchDepthMenu_Click(6);
+    game.NewGameMenu_Click();
+    game.cell_MouseUp(5, MouseButton::Left);
+    load(file());
+
+    EXPECT_EQ(st().GridContents, saved.GridContents);
+    EXPECT_EQ(st().TurnNumber, 2);
+    EXPECT_EQ(st().LatestTurn, 4);
+    EXPECT_EQ(window.turnCaption, "Turn: 2");
+    EXPECT_EQ(window.captions[0], "O");
+    EXPECT_EQ(window.captions[5], "");
+    EXPECT_TRUE(enabled(MenuItem::RedoMoveMenu));
+    EXPECT_TRUE(checked(MenuItem::EvaluateMenu));
+    EXPECT_FALSE(checked(MenuItem::AlphaBetaMenu));
+    EXPECT_TRUE(checked(MenuItem::SearchDepthMenu3));
+    EXPECT_EQ(st().OpponentRoutine, Routine::eval);
+    game.RedoMoveMenu_Click();
+    EXPECT_EQ(st().GridContents, saved.BoardHistory[4]);
+}
+
+TEST_F(SavedGames, ALoadedGameWritesBackByteForByte)
+{
+    std::vector<std::uint8_t> bytes(kSavedGameSize, 0);
+    auto put32 = [&](std::size_t at, std::int32_t v) {
+        for (int n = 0; n < 4; ++n)
+            bytes[at + n] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * n));
+    };
+    put32(2 + 4 * 21, kNought);
+    put32(2 + 4 * 42, kCross);
+    put32(262, 2);
+    put32(266 + 4 * (64 + 21), kNought);
+    put32(266 + 4 * (128 + 21), kNought);
+    put32(266 + 4 * (128 + 42), kCross);
+    put32(17162, 2);
+    put32(17166, 5);
+    bytes[17170] = bytes[17171] = 0xFF;
+    const auto original = window.folder / "known.VRNX";
+    writeAll(original, bytes);
+    load(original);
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_EQ(st().SearchDepth, 5);
+    EXPECT_TRUE(checked(MenuItem::SearchDepthMenu5));
+    EXPECT_TRUE(checked(MenuItem::AlphaBetaMenu));
+    save();
+    EXPECT_EQ(readAll(file()), bytes);
+}
+
+TEST_F(SavedGames, SavingOverALongerFileLeavesExactlyTheGame)
+{
+    writeAll(file(), std::vector<std::uint8_t>(20000, 0xAB));
+    save();
+    EXPECT_EQ(readAll(file()).size(), kSavedGameSize);
+}
+
+TEST_F(SavedGames, CancellingEitherDialogChangesNothing)
+{
+    game.cell_MouseUp(0, MouseButton::Right);
+    window.chosenFile.reset();
+    game.SaveGameMenu_Click();
+    game.LoadGameMenu_Click();
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_EQ(st().TurnNumber, 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(window.folder), {}), 0);
+}
+
+TEST_F(SavedGames, AFailedSaveSaysSoAndKeepsTheEarlierFile)
+{
+    save();
+    const auto before = readAll(file());
+    game.cell_MouseUp(0, MouseButton::Right);
+    std::filesystem::permissions(window.folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    save();
+    std::filesystem::permissions(window.folder, std::filesystem::perms::owner_all);
+    if (getuid() != 0) { // root writes anywhere
+        EXPECT_EQ(window.messages, std::vector<std::string>{"Couldn't write file"});
+        EXPECT_EQ(readAll(file()), before);
+    }
+    window.chosenFile = window.folder / "no-such-folder" / "x.VRNX";
+    window.messages.clear();
+    game.SaveGameMenu_Click();
+    EXPECT_EQ(window.messages, std::vector<std::string>{"Couldn't write file"});
+}
+
+struct BadFile {
+    const char* name;
+    std::size_t offset; // where the bad value goes; kSavedGameSize: the file is cut there instead
+    std::int32_t value;
+    int width;
+};
+
+class BadSavedGame : public SavedGames, public ::testing::WithParamInterface<BadFile> {};
+
+TEST_P(BadSavedGame, IsRefusedWithTheGameUnchanged)
+{
+    game.cell_MouseUp(0, MouseButton::Right);
+    save();
+    auto bytes = readAll(file());
+    const BadFile bad = GetParam();
+    if (bad.width == 0) {
+        bytes.resize(bad.offset);
+    } else {
+        for (int n = 0; n < bad.width; ++n)
+            bytes[bad.offset + n] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(bad.value) >> (8 * n));
+    }
+    const auto broken = window.folder / "broken.VRNX";
+    writeAll(broken, bytes);
+    game.AlphaBetaMenu_Click();
+    game.cell_MouseUp(1, MouseButton::Right);
+    const GameState before = st();
+    const auto captions = window.captions;
+    load(broken);
+    EXPECT_EQ(window.messages, std::vector<std::string>{"Error opening file"});
+    EXPECT_EQ(st().GridContents, before.GridContents);
+    EXPECT_EQ(st().TurnNumber, before.TurnNumber);
+    EXPECT_EQ(st().SearchDepth, before.SearchDepth);
+    EXPECT_EQ(st().Cheated, before.Cheated);
+    EXPECT_EQ(window.captions, captions);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BadSavedGame,
+    ::testing::Values(BadFile{"Empty", 0, 0, 0}, BadFile{"Truncated", 17185, 0, 0}, BadFile{"HalfBoard", 130, 0, 0},
+                      BadFile{"CheatedTwo", 0, 2, 2}, BadFile{"CellSix", 2 + 4 * 9, 6, 4},
+                      BadFile{"HistoryCellMinusOne", 266 + 4 * 3000, -1, 4}, BadFile{"GameOverOne", 258, 1, 4},
+                      BadFile{"LatestTurn65", 262, 65, 4}, BadFile{"TurnNegative", 17162, -1, 4},
+                      BadFile{"TurnBeyondLatest", 17162, 5, 4}, BadFile{"DepthZero", 17166, 0, 4},
+                      BadFile{"DepthSeven", 17166, 7, 4}, BadFile{"FlagOne", 17176, 1, 2},
+                      BadFile{"LastFlag", 17184, 0x7FFF, 2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SavedGames, RandomBytesAndAFolderAreRefused)
+{
+    std::mt19937 random(9);
+    std::vector<std::uint8_t> noise(kSavedGameSize);
+    for (auto& b : noise)
+        b = static_cast<std::uint8_t>(random());
+    writeAll(window.folder / "noise.VRNX", noise);
+    load(window.folder / "noise.VRNX");
+    std::filesystem::create_directory(window.folder / "dir.VRNX");
+    load(window.folder / "dir.VRNX");
+    load(window.folder / "missing.VRNX");
+    EXPECT_EQ(window.messages, std::vector<std::string>(3, "Error opening file"));
+    EXPECT_EQ(st().GridContents, Grid{});
+}
+
+TEST_F(SavedGames, NeitherIsPossibleWhileTheComputerThinks)
+{
+    game.cell_MouseUp(0, MouseButton::Right);
+    window.onYield = [this](int yields) {
+        if (yields == 1) {
+            save();
+            load(file());
+        }
+    };
+    window.chosenFile = file();
+    game.AnotherGoMenu_Click();
+    EXPECT_TRUE(window.dialogForms.empty());
+    EXPECT_FALSE(std::filesystem::exists(file()));
+}
+
+} // namespace
+} // namespace vornix::testing
