@@ -11,7 +11,7 @@ namespace {
 constexpr std::int32_t kInfinity = 1 << 30;
 // The gain an occupied cell shows: beyond any real change of score, within 32 bits whatever is added.
 constexpr std::int32_t kOccupied = 1 << 29;
-constexpr std::size_t kTableSize = std::size_t{1} << 20;
+constexpr std::size_t kTableSize = std::size_t{1} << 17;
 
 enum Bound : std::uint8_t { kExact, kLower, kUpper };
 
@@ -100,6 +100,8 @@ LineScoreTable cellLineScores(const EvalWeights& w, std::int32_t searchDepth)
                                       kFourCrossesCoefficient};
     LineScoreTable table;
     for (int sum = 0; sum <= kMaxLineSum; ++sum) {
+        if (!isLineSum(sum))
+            continue; // no line adds up to it (25 would be five noughts)
         if (sum % 7 == 0)
             table.score[sum] += crossLine[sum / 7];
         if (sum % 5 == 0)

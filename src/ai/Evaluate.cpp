@@ -22,6 +22,8 @@ LineScoreTable evaluationLineScores(const EvalWeights& w)
 {
     LineScoreTable table;
     for (int sum = 0; sum <= kMaxLineSum; ++sum) {
+        if (!isLineSum(sum))
+            continue; // no line adds up to it (25 would be five noughts)
         LineTally one;
         update(sum, one);
         table.score[sum] = scoreOf(one, w);

@@ -33,6 +33,16 @@ inline constexpr std::int32_t kWeightLimit = 999;
 // The largest sum a line can have: four crosses.
 inline constexpr int kMaxLineSum = 4 * kCross;
 
+// Whether a sum can be the sum of a line: a noughts and b crosses with a + b <= 4.
+constexpr bool isLineSum(int sum)
+{
+    for (int crosses = 0; crosses <= 4; ++crosses)
+        for (int noughts = 0; noughts + crosses <= 4; ++noughts)
+            if (kNought * noughts + kCross * crosses == sum)
+                return true;
+    return false;
+}
+
 // Adds one line, given by the sum of its four cells, to the tally.
 constexpr void update(std::int32_t Number, LineTally& tally)
 {

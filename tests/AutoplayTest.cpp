@@ -1,0 +1,170 @@
+// Matches between two computer players, watched or run headless.
+#include "GameFixture.h"
+#include "autoplay/MatchRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <sstream>
+
+namespace vornix::testing {
+namespace {
+
+class Match : public GameFixture {
+protected:
+    void feedDraws(unsigned seed)
+    {
+        std::mt19937 random(seed);
+        std::uniform_real_distribution<double> uniform(0.0, 1.0);
+        for (int n = 0; n < 300; ++n)
+            window.draws.push_back(uniform(random));
+    }
+    void play()
+    {
+        game.AutoPlayMenu_Click();
+        game.NewGameMenu_Click();
+    }
+    static bool hasLineOf(const Grid& g, std::int32_t piece)
+    {
+        LineTally tally;
+        Evaluate(g, EvalWeights{}, tally);
+        return (piece == kCross ? tally.CrossTally[4] : tally.NoughtTally[4]) > 0;
+    }
+};
+
+TEST_F(Match, WithoutALineItIsADrawAfterSixtyFourMoves)
+{
+    game.MiniMaxMenu_Click();
+    game.Option1_Click(2);
+    feedDraws(2);
+    play();
+    EXPECT_EQ(window.messages, std::vector<std::string>{"It's a draw"});
+    EXPECT_EQ(st().TurnNumber, 64);
+    EXPECT_EQ(countPieces(st().GridContents, kEmpty), 0);
+    // The last move was Player 2's; a final swap gives Player 1 the crosses again.
+    Grid swapped = st().BoardHistory[64];
+    for (std::int32_t& v : swapped)
+        v = v == kCross ? kNought : kCross;
+    EXPECT_EQ(st().GridContents, swapped);
+    EXPECT_FALSE(st().AutoplayInProgress);
+}
+
+TEST_F(Match, Player1sWinCountsTheMovesOfBoth)
+{
+    game.EvaluateMenu_Click();
+    game.Option1_Click(1);
+    feedDraws(0);
+    play();
+    EXPECT_EQ(window.messages, std::vector<std::string>{"Player 1 won after 7 moves."});
+    EXPECT_EQ(st().TurnNumber, 7);
+    EXPECT_TRUE(hasLineOf(st().GridContents, kCross)); // the winner keeps the crosses
+    EXPECT_FALSE(std::filesystem::exists(window.folder / "Statistics"));
+    EXPECT_TRUE(window.sounds.size() == 1);
+}
+
+TEST_F(Match, Player2sWinCountsTheMovesOfBoth)
+{
+    game.EvaluateMenu_Click();
+    game.Option1_Click(1);
+    feedDraws(1);
+    play();
+    EXPECT_EQ(window.messages, std::vector<std::string>{"Player 2 won after 8 moves."});
+    EXPECT_EQ(st().TurnNumber, 8);
+}
+
+TEST_F(Match, AfterPlayer1MovesItsPiecesShowAsNoughts)
+{
+    game.EvaluateMenu_Click();
+    game.Option1_Click(1);
+    game.setMatchPause(100);
+    window.onPause = [this] {
+        if (window.pauses.size() == 1) {
+            EXPECT_EQ(countPieces(st().GridContents, kCross), 1); // Player 1's first cross, not yet swapped
+            game.HumanFirstMenu_Click();
+            game.NewGameMenu_Click();
+        }
+    };
+    play();
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_EQ(st().GridContents, Grid{});
+    EXPECT_EQ(st().TurnNumber, 0);
+    EXPECT_FALSE(st().AutoplayOn);
+    EXPECT_FALSE(st().AutoplayInProgress);
+    EXPECT_EQ(window.turnCaption, "Turn: 0");
+}
+
+TEST_F(Match, ANewGameDuringASearchEndsTheMatchSilentlyAndLeavesTheNewBoardAlone)
+{
+    game.MiniMaxMenu_Click();
+    game.Option1_Click(2);
+    window.onYield = [this](int yields) {
+        if (yields == 200) {
+            game.HumanFirstMenu_Click();
+            game.NewGameMenu_Click();
+        }
+    };
+    play();
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_EQ(st().GridContents, Grid{});
+    EXPECT_EQ(st().OpponentRoutine, Routine::Longthink);
+    EXPECT_FALSE(st().AlphaBetaOpponent);
+}
+
+TEST_F(Match, EachPlayerSearchesWithItsOwnDepth)
+{
+    game.SearchDepthMenu_Click(2);
+    game.setSecondPlayerDepth(4);
+    std::set<std::int32_t> depths;
+    window.onYield = [&](int yields) {
+        depths.insert(st().SearchDepth);
+        if (yields == 64 * 4) {
+            game.HumanFirstMenu_Click();
+            game.NewGameMenu_Click();
+        }
+    };
+    play();
+    EXPECT_EQ(depths, (std::set<std::int32_t>{2, 5}));
+    EXPECT_EQ(st().SearchDepth, 2);
+}
+
+TEST_F(Match, AfterAMatchTheMenusOpponentPlaysAgain)
+{
+    game.MiniMaxMenu_Click();
+    game.Option1_Click(3);
+    feedDraws(4);
+    play();
+    EXPECT_FALSE(st().AlphaBetaOpponent);
+    EXPECT_EQ(st().OpponentRoutine, Routine::Longthink);
+}
+
+TEST(MatchRunner, TheSameSeedGivesTheSameMatches)
+{
+    auto run = [](const std::vector<std::string_view>& args) {
+        std::ostringstream out;
+        runMatchCommand(args, out);
+        std::string results;
+        std::istringstream lines(out.str());
+        for (std::string line; std::getline(lines, line);)
+            if (line.find("time per move") == std::string::npos)
+                results += line + "\n";
+        return results;
+    };
+    const std::vector<std::string_view> args{"--p1", "tovi", "--p2", "belwin/8,9,40,50,300", "--games", "6",
+                                             "--seed", "7", "--jobs", "2"};
+    const std::string first = run(args);
+    EXPECT_EQ(first, run(args));
+    EXPECT_NE(first.find("match 6: "), std::string::npos);
+    EXPECT_NE(first.find("Player 1 wins: "), std::string::npos);
+}
+
+TEST(MatchRunner, RefusesPlayersItDoesNotKnow)
+{
+    EXPECT_THROW(parsePlayerSpec("morvid:7"), MatchUsageError);
+    EXPECT_THROW(parsePlayerSpec("snibbet"), MatchUsageError);
+    EXPECT_THROW(parsePlayerSpec("quen/1,2,3"), MatchUsageError);
+    EXPECT_THROW(parsePlayerSpec("quen/1,2,3,4,1000"), MatchUsageError);
+    EXPECT_EQ(parsePlayerSpec("morvid:4/1,2,3,4,5").weights, (EvalWeights{1, 2, 3, 4, 5}));
+}
+
+} // namespace
+} // namespace vornix::testing
