@@ -1,0 +1,217 @@
+// The window as a user meets it: menus, cells, colours, clicks, dialogs and the end of the program.
+#include "qt/AboutBox.h"
+#include "qt/CellLabel.h"
+#include "qt/MainWindow.h"
+#include "qt/OptionsDialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+using namespace vornix;
+using vornix::qt::CellLabel;
+using vornix::qt::MainWindow;
+
+namespace {
+
+std::unique_ptr<MainWindow> openWindow()
+{
+    auto window = std::make_unique<MainWindow>();
+    window->view().setSilent(true);
+    window->show();
+    return window;
+}
+
+void hover(CellLabel* cell, Qt::MouseButtons buttons)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), cell->mapToGlobal(QPointF(5, 5)), Qt::NoButton, buttons,
+                     Qt::NoModifier);
+    QApplication::sendEvent(cell, &move);
+}
+
+// Answers the next message box with OK and remembers what it said.
+void answerNextMessage(QString& said)
+{
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, &said] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            said = box->text();
+            box->accept();
+            timer->deleteLater();
+        }
+    });
+    timer->start(10);
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theMenusCarryTheirCaptionsShortcutsAndMarks()
+    {
+        auto w = openWindow();
+        QCOMPARE(w->windowTitle(), QStringLiteral("3D Vornix"));
+        QCOMPARE(w->action(MenuItem::NewGameMenu)->text(), QStringLiteral("&New Game"));
+        QCOMPARE(w->action(MenuItem::NewGameMenu)->shortcut(), QKeySequence(Qt::Key_F2));
+        QCOMPARE(w->action(MenuItem::AutoPlayMenu)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F12));
+        QCOMPARE(w->action(MenuItem::TakeBackMenu)->shortcut(), QKeySequence(Qt::Key_Delete));
+        QCOMPARE(w->action(MenuItem::RedoMoveMenu)->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_Delete));
+        QCOMPARE(w->action(MenuItem::ExitMenu)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+        QCOMPARE(w->action(MenuItem::MirrorXYMenu)->shortcut(), QKeySequence(Qt::Key_F6));
+        QCOMPARE(w->action(MenuItem::AboutMenu)->text(), QStringLiteral("&About Vornix..."));
+        QCOMPARE(w->action(MenuItem::GameTypeMenu)->text(), QStringLiteral("Game &Type (for next game)"));
+        QVERIFY(w->action(MenuItem::HumanFirstMenu)->isChecked());
+        QVERIFY(w->action(MenuItem::AlphaBetaMenu)->isChecked());
+        QVERIFY(w->action(MenuItem::SearchDepthMenu3)->isChecked());
+        QVERIFY(!w->action(MenuItem::CMenu)->isChecked());
+        QVERIFY(!w->action(MenuItem::CMenu)->isEnabled());
+        QVERIFY(!w->action(MenuItem::TakeBackMenu)->isEnabled());
+        QVERIFY(w->action(MenuItem::HumanFirstMenu)->actionGroup() == nullptr); // check marks, not radio dots
+    }
+
+    void choosingAnOpponentMovesTheMark()
+    {
+        auto w = openWindow();
+        w->action(MenuItem::MiniMaxMenu)->trigger();
+        QVERIFY(w->action(MenuItem::MiniMaxMenu)->isChecked());
+        QVERIFY(!w->action(MenuItem::AlphaBetaMenu)->isChecked());
+        QVERIFY(!w->action(MenuItem::DepthMenu)->isEnabled());
+        w->action(MenuItem::MiniMaxMenu)->trigger(); // choosing it again keeps it chosen
+        QVERIFY(w->action(MenuItem::MiniMaxMenu)->isChecked());
+    }
+
+    void theCellsStandWhereTheLayoutPutsThem()
+    {
+        auto w = openWindow();
+        QCOMPARE(w->centralWidget()->size(), QSize(428, 335));
+        QCOMPARE(w->cell(0)->geometry(), QRect(8, 8, 25, 33));
+        QCOMPARE(w->cell(cellIndex(1, 2, 1))->geometry(), QRect(112 + 24, 72 + 64, 25, 33));
+        QCOMPARE(w->cell(63)->geometry(), QRect(320 + 72, 192 + 96, 25, 33));
+        QCOMPARE(w->cell(0)->toolTip(), QStringLiteral("Go here"));
+        QCOMPARE(w->progress()->maximum(), 16);
+    }
+
+    void cellsStartInTheirColoursAndHighlightUnderTheMouse()
+    {
+        auto w = openWindow();
+        QCOMPARE(w->cell(0)->background(), QColor(200, 200, 0));
+        QCOMPARE(w->cell(0)->foreground(), QColor(0, 0, 200));
+        QCOMPARE(w->cell(63)->background(), QColor(11, 200, 189));
+        QCOMPARE(w->cell(63)->foreground(), QColor(189, 0, 11));
+        hover(w->cell(5), Qt::NoButton);
+        hover(w->cell(6), Qt::NoButton);
+        QCOMPARE(w->cell(6)->background(), QColor(0, 0, 255));
+        QCOMPARE(w->cell(5)->background(), QColor(185, 200, 15));
+        hover(w->cell(6), Qt::LeftButton);
+        QCOMPARE(w->cell(6)->background(), QColor(255, 0, 255));
+        hover(w->cell(6), Qt::RightButton);
+        QCOMPARE(w->cell(6)->background(), QColor(255, 0, 0));
+    }
+
+    void aClickPlacesANoughtAndTheComputerReplies()
+    {
+        auto w = openWindow();
+        QTest::mouseClick(w->cell(21), Qt::LeftButton);
+        QCOMPARE(w->cell(21)->caption(), QStringLiteral("O"));
+        int crosses = 0;
+        for (int n = 0; n < 64; ++n)
+            crosses += w->cell(n)->caption() == QStringLiteral("X");
+        QCOMPARE(crosses, 1);
+        QCOMPARE(w->turnDisplay()->text(), QStringLiteral("Turn: 2"));
+        QCOMPARE(w->progress()->value(), 16);
+        QVERIFY(w->action(MenuItem::TakeBackMenu)->isEnabled());
+    }
+
+    void aTurnMovesThePieces()
+    {
+        auto w = openWindow();
+        QTest::mouseClick(w->cell(0), Qt::RightButton);
+        w->action(MenuItem::ZClockMenu)->trigger();
+        QCOMPARE(w->cell(0)->caption(), QString());
+        QCOMPARE(w->cell(cellIndex(3, 0, 0))->caption(), QStringLiteral("O"));
+    }
+
+    void funnyFontsTwiceRestoresArial()
+    {
+        auto w = openWindow();
+        w->action(MenuItem::FunnyFonts)->trigger();
+        QVERIFY(w->action(MenuItem::FunnyFonts)->isChecked());
+        w->action(MenuItem::FunnyFonts)->trigger();
+        QVERIFY(!w->action(MenuItem::FunnyFonts)->isChecked());
+        for (int n = 0; n < 64; ++n)
+            QCOMPARE(w->cell(n)->fontFace(), QStringLiteral("Arial"));
+    }
+
+    void theOptionsDialogRefusesOneThousand()
+    {
+        auto w = openWindow();
+        w->action(MenuItem::EvaluatingOptionsMenu)->trigger();
+        QLineEdit* box = w->optionsDialog()->box(0);
+        QCOMPARE(box->text(), QStringLiteral("8"));
+        box->selectAll();
+        QString said;
+        answerNextMessage(said);
+        QTest::keyClicks(box, QStringLiteral("1000"));
+        QCOMPARE(said, QStringLiteral("Thats too big"));
+        QCOMPARE(box->text(), QStringLiteral("20"));
+        QCOMPARE(w->game().state().weights.OneNoughtWeight, 20);
+        box->selectAll();
+        QTest::keyClicks(box, QStringLiteral("999"));
+        QCOMPARE(w->game().state().weights.OneNoughtWeight, 999);
+        QTest::mouseClick(w->optionsDialog()->resetButton(), Qt::LeftButton);
+        QCOMPARE(box->text(), QStringLiteral("8"));
+    }
+
+    void boardChangingCommandsWaitWhileTheComputerThinks()
+    {
+        auto w = openWindow();
+        w->action(MenuItem::MiniMaxMenu)->trigger();
+        bool undoDuring = true;
+        bool newGameDuring = false;
+        QTimer::singleShot(0, w.get(), [&] {
+            undoDuring = w->action(MenuItem::ZClockMenu)->isEnabled();
+            newGameDuring = w->action(MenuItem::NewGameMenu)->isEnabled();
+        });
+        w->action(MenuItem::AnotherGoMenu)->trigger();
+        QVERIFY(!undoDuring);
+        QVERIFY(newGameDuring);
+        QVERIFY(w->action(MenuItem::ZClockMenu)->isEnabled());
+    }
+
+    void exitWithTheAboutBoxOpenClosesBoth()
+    {
+        auto w = openWindow();
+        w->action(MenuItem::AboutMenu)->trigger();
+        QPointer<qt::AboutBox> about = w->aboutBox();
+        QVERIFY(about && about->isVisible());
+        QCOMPARE(about->windowTitle(), QStringLiteral("About Vornix"));
+        QVERIFY(about->versionLabel()->text().startsWith(QStringLiteral("Version ")));
+        w->action(MenuItem::ExitMenu)->trigger();
+        QVERIFY(!w->isVisible());
+        QTRY_VERIFY(about.isNull());
+    }
+
+    void exitDuringAMatchStopsIt()
+    {
+        auto w = openWindow();
+        w->action(MenuItem::AutoPlayMenu)->trigger();
+        QTimer::singleShot(50, w.get(), [&] { w->close(); });
+        w->action(MenuItem::NewGameMenu)->trigger();
+        QVERIFY(!w->isVisible());
+        QVERIFY(!w->game().state().AutoplayInProgress);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
