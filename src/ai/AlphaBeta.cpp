@@ -176,13 +176,15 @@ void AlphaBetaEngine::refreshCell(int cell)
     }
 }
 
-void AlphaBetaEngine::place(int cell, std::int32_t piece)
+// Adds change (a piece, or minus one) to the sums of the lines through the cell, and moves the
+// gains and completions of every cell on those lines with them.
+void AlphaBetaEngine::shiftLines(int cell, std::int32_t change)
 {
     const auto& through = kLinesThroughCell[cell];
     for (int n = 0; n < through.count; ++n) {
         const int l = through.line[n];
         const std::int32_t was = sums_[l];
-        const std::int32_t now = was + piece;
+        const std::int32_t now = was + change;
         sums_[l] = now;
         const std::int32_t noughtGain = nought_.gainOfLine[now] - nought_.gainOfLine[was];
         const std::int32_t crossGain = cross_.gainOfLine[now] - cross_.gainOfLine[was];
@@ -196,13 +198,14 @@ void AlphaBetaEngine::place(int cell, std::int32_t piece)
         }
     }
     const std::uint64_t bit = std::uint64_t{1} << cell;
-    if (piece == kCross) {
-        crosses_ |= bit;
-        key_ ^= kKeys.cross[cell];
-    } else {
-        noughts_ |= bit;
-        key_ ^= kKeys.nought[cell];
-    }
+    std::uint64_t& pieces = (change == kCross || change == -kCross) ? crosses_ : noughts_;
+    pieces ^= bit;
+    key_ ^= (change == kCross || change == -kCross) ? kKeys.cross[cell] : kKeys.nought[cell];
+}
+
+void AlphaBetaEngine::place(int cell, std::int32_t piece)
+{
+    shiftLines(cell, piece);
     nought_.gain[cell] = kOccupied;
     cross_.gain[cell] = -kOccupied;
     ++SearchPly;
@@ -211,31 +214,7 @@ void AlphaBetaEngine::place(int cell, std::int32_t piece)
 
 void AlphaBetaEngine::lift(int cell, std::int32_t piece)
 {
-    const auto& through = kLinesThroughCell[cell];
-    for (int n = 0; n < through.count; ++n) {
-        const int l = through.line[n];
-        const std::int32_t was = sums_[l];
-        const std::int32_t now = was - piece;
-        sums_[l] = now;
-        const std::int32_t noughtGain = nought_.gainOfLine[now] - nought_.gainOfLine[was];
-        const std::int32_t crossGain = cross_.gainOfLine[now] - cross_.gainOfLine[was];
-        const std::int32_t noughtCompletes = nought_.completesLine[now] - nought_.completesLine[was];
-        const std::int32_t crossCompletes = cross_.completesLine[now] - cross_.completesLine[was];
-        for (int member : kLines[l]) {
-            nought_.gain[member] += noughtGain;
-            cross_.gain[member] += crossGain;
-            nought_.completes[member] += noughtCompletes;
-            cross_.completes[member] += crossCompletes;
-        }
-    }
-    const std::uint64_t bit = std::uint64_t{1} << cell;
-    if (piece == kCross) {
-        crosses_ &= ~bit;
-        key_ ^= kKeys.cross[cell];
-    } else {
-        noughts_ &= ~bit;
-        key_ ^= kKeys.nought[cell];
-    }
+    shiftLines(cell, -piece);
     refreshCell(cell);
     --SearchPly;
 }

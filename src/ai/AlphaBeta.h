@@ -78,6 +78,7 @@ private:
     template <bool CrossesToMove>
     int generate(std::array<Move, kCells>& moves, int plies) const;
 
+    void shiftLines(int cell, std::int32_t change);
     void place(int cell, std::int32_t piece);
     void lift(int cell, std::int32_t piece);
     void refreshCell(int cell);

@@ -26,12 +26,7 @@ void Game::setUpPlayer1()
 {
     st_.AlphaBetaOpponent = false;
     st_.SnibbetMode = false;
-    if (menus_.checked(MenuItem::CommonSenseMenu))
-        st_.OpponentRoutine = Routine::normal;
-    if (menus_.checked(MenuItem::EvaluateMenu))
-        st_.OpponentRoutine = Routine::eval;
-    if (menus_.checked(MenuItem::MiniMaxMenu))
-        st_.OpponentRoutine = Routine::Longthink;
+    selectRoutineFromMenu();
     if (menus_.checked(MenuItem::AlphaBetaMenu)) {
         st_.AlphaBetaOpponent = true;
         st_.SearchDepth = checkedDepth(menus_, st_.SearchDepth);
@@ -63,12 +58,7 @@ void Game::endMatch()
 {
     // The Opponent menu's choice comes back for the next ordinary game.
     st_.AlphaBetaOpponent = false;
-    if (menus_.checked(MenuItem::CommonSenseMenu))
-        st_.OpponentRoutine = Routine::normal;
-    if (menus_.checked(MenuItem::EvaluateMenu))
-        st_.OpponentRoutine = Routine::eval;
-    if (menus_.checked(MenuItem::MiniMaxMenu))
-        st_.OpponentRoutine = Routine::Longthink;
+    selectRoutineFromMenu();
     if (menus_.checked(MenuItem::AlphaBetaMenu)) {
         st_.AlphaBetaOpponent = true;
         st_.SearchDepth = checkedDepth(menus_, st_.SearchDepth);

@@ -153,6 +153,7 @@ private:
     void updateUndoRedoMenus();
     void recordResult(bool computerWon);
     void placeChoice(const Choice& choice);
+    void selectRoutineFromMenu();
     void setUpPlayer1();
     void setUpPlayer2();
     void endMatch();

@@ -109,18 +109,24 @@ void Game::Initialize()
     showTurn();
     st_.ComputerHasMoved = false;
     EnableBox();
-    if (menus_.checked(MenuItem::CommonSenseMenu))
-        st_.OpponentRoutine = Routine::normal;
-    if (menus_.checked(MenuItem::EvaluateMenu))
-        st_.OpponentRoutine = Routine::eval;
-    if (menus_.checked(MenuItem::MiniMaxMenu))
-        st_.OpponentRoutine = Routine::Longthink;
+    selectRoutineFromMenu();
     st_.weights = options_.firstSet();
     st_.AutoplayOn = false;
     st_.Cheated = false;
     setAllCursors(PieceCursor::Nought);
     st_.TwoPlayerGame = false;
     clearLatestCross();
+}
+
+// The routine of the opponent checked in the menu; with the alpha-beta opponent it stays as it was.
+void Game::selectRoutineFromMenu()
+{
+    if (menus_.checked(MenuItem::CommonSenseMenu))
+        st_.OpponentRoutine = Routine::normal;
+    if (menus_.checked(MenuItem::EvaluateMenu))
+        st_.OpponentRoutine = Routine::eval;
+    if (menus_.checked(MenuItem::MiniMaxMenu))
+        st_.OpponentRoutine = Routine::Longthink;
 }
 
 void Game::Newgame_Click()
