@@ -1,5 +1,6 @@
 // The computer's turn as the user sees it: who moves, where, and what stops it.
 #include "GameFixture.h"
+#include "ai/AlphaBeta.h"
 
 #include <gtest/gtest.h>
 
@@ -149,6 +150,39 @@ TEST_F(ComputerTurn, MorvidKeepsItsDepthForTheWholeMove)
     game.Mygo_Click();
     EXPECT_EQ(candidates(), std::vector<int>{cellIndex(3, 0, 0)});
     EXPECT_EQ(st().SearchDepth, 5);
+}
+
+TEST_F(ComputerTurn, MorvidStillMovesWhenEveryCellFallsBelowTheFloor)
+{
+    // Noughts threaten two double completions; at depth 3 every cross is worth less than -1000000.
+    const Grid g = gridOf("OOO....O..XO...OX....X..XX.....O.X..X.....X....O..X..XX.....OOO.");
+    board(g);
+    game.Mygo_Click();
+    EXPECT_EQ(st().CandidateCount, 0);
+    EXPECT_EQ(countPieces(st().GridContents, kCross), countPieces(g, kCross) + 1);
+    AlphaBetaEngine engine;
+    engine.reset(g, EvalWeights{}, 3);
+    const Choice unfloored = searchRoot(engine, g, -1000000000);
+    int placed = -1;
+    for (int n = 0; n < 64; ++n)
+        if (st().GridContents[n] != g[n])
+            placed = n;
+    const std::vector<int> best(unfloored.candidates.cells.begin(),
+                                unfloored.candidates.cells.begin() + unfloored.candidates.count);
+    EXPECT_NE(std::find(best.begin(), best.end(), placed), best.end());
+}
+
+TEST_F(ComputerTurn, ANewGameDuringMorvidsSearchLeavesNoStrayCross)
+{
+    game.cell_MouseUp(0, MouseButton::Right);
+    window.onYield = [this](int yields) {
+        if (yields == 20)
+            game.NewGameMenu_Click();
+    };
+    game.Mygo_Click();
+    EXPECT_EQ(st().GridContents, Grid{});
+    EXPECT_EQ(window.yields, 20);
+    EXPECT_EQ(st().ReadyGauge, 16.0F);
 }
 
 TEST_F(ComputerTurn, SnibbetPlaysARandomFreeCellShowingEachCellAgain)

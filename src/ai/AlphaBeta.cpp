@@ -239,7 +239,7 @@ int AlphaBetaEngine::generate(std::array<Move, kCells>& moves, int plies) const
 }
 
 template <bool CrossesToMove>
-std::int32_t AlphaBetaEngine::search(std::int32_t alpha, std::int32_t beta, int plies)
+std::int32_t AlphaBetaEngine::bestPly(std::int32_t alpha, std::int32_t beta, int plies)
 {
     constexpr std::int32_t piece = CrossesToMove ? kCross : kNought;
     if ((noughts_ | crosses_) == ~std::uint64_t{0})
@@ -292,7 +292,10 @@ std::int32_t AlphaBetaEngine::search(std::int32_t alpha, std::int32_t beta, int 
         std::int32_t value = m.delta;
         if (!m.leaf) {
             place(m.cell, piece);
-            value += search<!CrossesToMove>(shifted(alpha, m.delta), shifted(beta, m.delta), plies - 1);
+            if constexpr (CrossesToMove)
+                value += NoughtPly(shifted(alpha, m.delta), shifted(beta, m.delta), plies - 1);
+            else
+                value += CrossPly(shifted(alpha, m.delta), shifted(beta, m.delta), plies - 1);
             lift(m.cell, piece);
         }
         if (CrossesToMove ? value > best : value < best) {
@@ -401,6 +404,16 @@ std::int32_t AlphaBetaEngine::lastTwoPlies(std::int32_t alpha, std::int32_t beta
     return best;
 }
 
+std::int32_t AlphaBetaEngine::CrossPly(std::int32_t alpha, std::int32_t beta, int plies)
+{
+    return bestPly<true>(alpha, beta, plies);
+}
+
+std::int32_t AlphaBetaEngine::NoughtPly(std::int32_t alpha, std::int32_t beta, int plies)
+{
+    return bestPly<false>(alpha, beta, plies);
+}
+
 std::int32_t AlphaBetaEngine::CrossPly(int cell, std::int32_t best)
 {
     // A value at or above its bound was exact; one below it is below any bound at least as high.
@@ -420,7 +433,7 @@ std::int32_t AlphaBetaEngine::searchCross(int cell, std::int32_t best)
         return delta;
     place(cell, kCross);
     --nodes_; // counted above
-    const std::int32_t replies = search<false>(best - 1 - delta, kInfinity, searchDepth_ - 1);
+    const std::int32_t replies = NoughtPly(best - 1 - delta, kInfinity, searchDepth_ - 1);
     lift(cell, kCross);
     return delta + replies;
 }

@@ -67,8 +67,14 @@ private:
         std::array<std::int32_t, kMaxLineSum + 1> completesLine{};  // likewise: 1 when it holds three
     };
 
+    // The side's best ply with `plies` left, its own included: over every free cell, the change of
+    // score a piece there makes plus the best reply (none after a completed line or the last ply,
+    // 0 with no cell left). Crosses take the highest, noughts the lowest. Exact inside the window
+    // (alpha, beta); outside it, a bound on the far side of the edge it crossed.
     template <bool CrossesToMove>
-    std::int32_t search(std::int32_t alpha, std::int32_t beta, int plies);
+    std::int32_t bestPly(std::int32_t alpha, std::int32_t beta, int plies);
+    std::int32_t CrossPly(std::int32_t alpha, std::int32_t beta, int plies);
+    std::int32_t NoughtPly(std::int32_t alpha, std::int32_t beta, int plies);
 
     std::int32_t searchCross(int cell, std::int32_t best);
 
