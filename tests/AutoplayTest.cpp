@@ -62,6 +62,17 @@ TEST_F(Match, Player1sWinCountsTheMovesOfBoth)
     EXPECT_TRUE(window.sounds.size() == 1);
 }
 
+TEST_F(Match, AGameFinishedBeforeTheMatchIsNotItsFirstWin)
+{
+    game.EvaluateMenu_Click();
+    game.Option1_Click(1);
+    game.Lose();
+    window.messages.clear();
+    feedDraws(0);
+    play();
+    EXPECT_EQ(window.messages, std::vector<std::string>{"Player 1 won after 7 moves."});
+}
+
 TEST_F(Match, Player2sWinCountsTheMovesOfBoth)
 {
     game.EvaluateMenu_Click();

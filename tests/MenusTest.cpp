@@ -62,25 +62,6 @@ TEST_F(Menus, MorvidAfterQuenKeepsTheRoutineButSearches)
     EXPECT_EQ(window.yields, 64); // the alpha-beta root yields before every cell
 }
 
-TEST_F(Menus, EachOpponentLeavesOnlyItsOwnMark)
-{
-    game.CommonSenseMenu_Click();
-    EXPECT_TRUE(checked(MenuItem::CommonSenseMenu));
-    EXPECT_FALSE(checked(MenuItem::AlphaBetaMenu));
-    EXPECT_EQ(st().OpponentRoutine, Routine::normal);
-    game.EvaluateMenu_Click();
-    EXPECT_FALSE(checked(MenuItem::CommonSenseMenu));
-    EXPECT_EQ(st().OpponentRoutine, Routine::eval);
-    game.CMenu_Click();
-    EXPECT_TRUE(checked(MenuItem::CMenu));
-    EXPECT_TRUE(st().SnibbetMode);
-    EXPECT_TRUE(st().AlphaBetaOpponent);
-    EXPECT_EQ(st().OpponentRoutine, Routine::None);
-    game.AlphaBetaMenu_Click();
-    EXPECT_FALSE(checked(MenuItem::CMenu));
-    EXPECT_FALSE(st().SnibbetMode);
-}
-
 TEST_F(Menus, ANewGameReselectsTheRoutineFromTheMarks)
 {
     game.CommonSenseMenu_Click();

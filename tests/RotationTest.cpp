@@ -82,11 +82,5 @@ TEST_F(RotateGame, UndoAfterATurnRestoresTheFormerOrientation)
     EXPECT_EQ(st().GridContents, Grid{});
 }
 
-TEST_F(RotateGame, TurningIsNotCheating)
-{
-    game.XClockMenu_Click();
-    EXPECT_FALSE(st().Cheated);
-}
-
 } // namespace
 } // namespace vornix::testing

@@ -149,23 +149,6 @@ TEST_F(Session, PlaceRefusesASecondCrossInOneTurnAndReportsOccupiedCells)
     EXPECT_EQ(st().TurnNumber, 1);
 }
 
-TEST_F(Session, AFullHistoryFillsSnapshotsZeroToSixtyFour)
-{
-    game.NoughtsFirstMenu_Click();
-    game.NewGameMenu_Click();
-    Grid g{};
-    for (int n = 0; n < 64; ++n)
-        g[n] = n % 2 == 0 ? kNought : kCross;
-    for (int n = 0; n < 64; ++n) {
-        st().GridContents[n] = g[n];
-        st().TurnNumber = n;
-        game.TurnIncrement();
-    }
-    EXPECT_EQ(st().TurnNumber, 64);
-    EXPECT_EQ(st().BoardHistory[64], g);
-    EXPECT_EQ(st().BoardHistory[65], Grid{});
-}
-
 TEST_F(Session, UndoAfterASecondNewGameShowsTheEmptyBoard)
 {
     game.cell_MouseUp(0, MouseButton::Left);

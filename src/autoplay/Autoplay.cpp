@@ -69,6 +69,8 @@ void Game::endMatch()
 void Game::Autoplay()
 {
     Initialize();
+    // A game finished before the match must not count as the first player's win.
+    st_.GameOver = 0;
     st_.AutoplayOn = true;
     st_.AutoplayInProgress = true;
 
