@@ -1,7 +1,9 @@
 #include "qt/SoundPlayer.h"
 
 #include <QEventLoop>
+#include <QAudioDevice>
 #include <QFile>
+#include <QMediaDevices>
 #include <QSoundEffect>
 #include <QTimer>
 #include <QUrl>
@@ -50,8 +52,8 @@ std::optional<int> waveLengthMs(const QString& path)
 void playSynchronously(const QString& path)
 {
     const std::optional<int> length = waveLengthMs(path);
-    if (!length)
-        return; // missing or not a wave file: the game ends silently
+    if (!length || QMediaDevices::audioOutputs().isEmpty())
+        return; // nothing to play, or nothing to play it on: the game ends silently
 
     QSoundEffect effect;
     QEventLoop loop;

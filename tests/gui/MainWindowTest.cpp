@@ -3,9 +3,11 @@
 #include "qt/CellLabel.h"
 #include "qt/MainWindow.h"
 #include "qt/OptionsDialog.h"
+#include "qt/SoundPlayer.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -200,6 +202,21 @@ private slots:
         w->action(MenuItem::ExitMenu)->trigger();
         QVERIFY(!w->isVisible());
         QTRY_VERIFY(about.isNull());
+    }
+
+    void theTwoSoundsAreShortAndDifferent()
+    {
+        const QString folder = QStringLiteral(VORNIX_SOUNDS);
+        const auto computerWon = qt::waveLengthMs(folder + QStringLiteral("/Win.wav"));
+        const auto humanWon = qt::waveLengthMs(folder + QStringLiteral("/lose.wav"));
+        QVERIFY(computerWon && humanWon);
+        QVERIFY(*computerWon > 300 && *computerWon < 2000);
+        QVERIFY(*humanWon > 300 && *humanWon < 2000);
+        QFile a(folder + QStringLiteral("/Win.wav"));
+        QFile b(folder + QStringLiteral("/lose.wav"));
+        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        QVERIFY(a.readAll() != b.readAll());
+        QVERIFY(!qt::waveLengthMs(folder + QStringLiteral("/missing.wav")));
     }
 
     void exitDuringAMatchStopsIt()
