@@ -2,7 +2,7 @@
 //
 //   vornix-analyse [--strategy evalu|turn|minimax|alphabeta] [--weights a,b,c,d,e] [--depth N]
 //                  [--last-human INDEX] [--snibbet] (POSITION | --game FILE.VRNX)
-//   vornix-analyse match --p1 SPEC --p2 SPEC [--games N] [--seed S] [--jobs J]
+//   vornix-analyse match --p1 PLAYER --p2 PLAYER [--games N] [--seed S] [--jobs J]
 //
 // POSITION is 64 characters of '.', 'O' and 'X' in flat cell order (index i + 4j + 16k).
 // Nothing is played and nothing is drawn at random: the output is the position's score and tally,

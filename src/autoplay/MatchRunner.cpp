@@ -44,7 +44,7 @@ std::uint64_t matchSeed(std::uint64_t seed, std::uint64_t match)
 
 PlayerSpec parsePlayerSpec(std::string_view text)
 {
-    PlayerSpec spec;
+    PlayerSpec player;
     std::string_view name = text;
     if (const auto slash = text.find('/'); slash != std::string_view::npos) {
         name = text.substr(0, slash);
@@ -57,22 +57,22 @@ PlayerSpec parsePlayerSpec(std::string_view text)
             w[n] = static_cast<std::int32_t>(number(list.substr(0, comma), "weight", -kWeightLimit, kWeightLimit));
             list = n < 4 ? list.substr(comma + 1) : std::string_view{};
         }
-        spec.weights = {w[0], w[1], w[2], w[3], w[4]};
+        player.weights = {w[0], w[1], w[2], w[3], w[4]};
     }
     if (name == "belwin") {
-        spec.persona = Persona::Belwin;
+        player.persona = Persona::Belwin;
     } else if (name == "tovi") {
-        spec.persona = Persona::Tovi;
+        player.persona = Persona::Tovi;
     } else if (name == "quen") {
-        spec.persona = Persona::Quen;
+        player.persona = Persona::Quen;
     } else if (name.starts_with("morvid:")) {
-        spec.persona = Persona::Morvid;
-        spec.depth = static_cast<std::int32_t>(number(name.substr(7), "depth", 1, 6));
+        player.persona = Persona::Morvid;
+        player.depth = static_cast<std::int32_t>(number(name.substr(7), "depth", 1, 6));
     } else {
         throw MatchUsageError("unknown player '" + std::string(text)
                               + "' (belwin, tovi, quen or morvid:DEPTH, optionally /a,b,c,d,e)");
     }
-    return spec;
+    return player;
 }
 
 MatchResult playMatch(const PlayerSpec& player1, const PlayerSpec& player2, std::uint64_t seed)
@@ -149,7 +149,7 @@ int runMatchCommand(const std::vector<std::string_view>& args, std::ostream& out
             throw MatchUsageError("unknown option '" + std::string(arg) + "'");
     }
     if (!p1 || !p2)
-        throw MatchUsageError("a match needs --p1 SPEC and --p2 SPEC");
+        throw MatchUsageError("a match needs --p1 PLAYER and --p2 PLAYER");
 
     std::vector<MatchResult> results(static_cast<std::size_t>(games));
     std::atomic<std::int64_t> next{0};
