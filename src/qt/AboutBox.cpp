@@ -1,8 +1,8 @@
 #include "qt/AboutBox.h"
 
+#include "qt/Artwork.h"
 #include "view/Window.h"
 
-#include <QCoreApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,9 +17,9 @@ AboutBox::AboutBox(Window& window, QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("About Vornix"));
 
     auto* icon = new QLabel;
-    icon->setPixmap(parent->windowIcon().pixmap(48, 48));
+    icon->setPixmap(gameIcon().pixmap(48, 48));
     auto* title = new QLabel(QStringLiteral("<b>3D Vornix</b>"));
-    version_ = new QLabel(QStringLiteral("Version ") + QCoreApplication::applicationVersion());
+    version_ = new QLabel(QStringLiteral("Version " VORNIX_VERSION));
     auto* description = new QLabel(QStringLiteral(
         "Noughts and crosses on a four by four by four cube, written for the fun of seeing how well a few simple "
         "strategies play a game whose first player can force a win. Morvid, at a good depth, is hard to beat."));

@@ -28,7 +28,7 @@ QImage backgroundRipples()
     return image;
 }
 
-QIcon windowIcon()
+QIcon gameIcon()
 {
     QPixmap pixmap(64, 64);
     pixmap.fill(Qt::transparent);

@@ -11,7 +11,7 @@ namespace vornix::qt {
 // Blue concentric ripples, 436 x 329 pixels.
 QImage backgroundRipples();
 
-QIcon windowIcon();
+QIcon gameIcon();
 
 // 32 x 32 pixels with the hot spot at (15, 15): a ring for noughts, an X for crosses.
 QCursor noughtCursor();

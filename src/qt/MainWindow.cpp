@@ -80,7 +80,7 @@ QRect MainWindow::cellRect(int index)
 MainWindow::MainWindow()
 {
     setWindowTitle(QStringLiteral("3D Vornix"));
-    setWindowIcon(windowIcon());
+    setWindowIcon(gameIcon());
     options_ = new OptionsDialog(game_, this);
     buildBoard();
     buildMenus();

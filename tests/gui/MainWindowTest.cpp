@@ -64,6 +64,7 @@ private slots:
     {
         auto w = openWindow();
         QCOMPARE(w->windowTitle(), QStringLiteral("3D Vornix"));
+        QVERIFY(!w->windowIcon().isNull());
         QCOMPARE(w->action(MenuItem::NewGameMenu)->text(), QStringLiteral("&New Game"));
         QCOMPARE(w->action(MenuItem::NewGameMenu)->shortcut(), QKeySequence(Qt::Key_F2));
         QCOMPARE(w->action(MenuItem::AutoPlayMenu)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F12));
@@ -198,7 +199,7 @@ private slots:
         QPointer<qt::AboutBox> about = w->aboutBox();
         QVERIFY(about && about->isVisible());
         QCOMPARE(about->windowTitle(), QStringLiteral("About Vornix"));
-        QVERIFY(about->versionLabel()->text().startsWith(QStringLiteral("Version ")));
+        QCOMPARE(about->versionLabel()->text(), QStringLiteral("Version 2.4.0"));
         w->action(MenuItem::ExitMenu)->trigger();
         QVERIFY(!w->isVisible());
         QTRY_VERIFY(about.isNull());
