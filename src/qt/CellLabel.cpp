@@ -69,8 +69,8 @@ void CellLabel::paintEvent(QPaintEvent*)
     p.setPen(QPen(Qt::black, 1));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
     if (onLine_) {
-        // A completed line stands out in a colour none of the cells has.
-        p.setPen(QPen(QColor(255, 215, 0), 3));
+        // A completed line stands out in white, which no cell's own colours come near.
+        p.setPen(QPen(Qt::white, 3));
         p.drawRect(rect().adjusted(2, 2, -2, -2));
     }
     QFont font = font_;
