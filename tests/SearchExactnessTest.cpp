@@ -101,8 +101,8 @@ TEST_P(AlphaBetaExactness, RootValuesAndCandidatesMatchTheLiteralPlies)
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, AlphaBetaExactness,
-                         ::testing::Values(DepthCase{1, 0, 200}, DepthCase{2, 0, 150}, DepthCase{3, 16, 100},
-                                           DepthCase{4, 36, 60}, DepthCase{5, 44, 40}, DepthCase{6, 48, 30}),
+                         ::testing::Values(DepthCase{1, 0, 200}, DepthCase{2, 0, 150}, DepthCase{3, 2, 100},
+                                           DepthCase{4, 20, 60}, DepthCase{5, 34, 40}, DepthCase{6, 40, 30}),
                          [](const auto& info) { return "Depth" + std::to_string(info.param.depth); });
 
 // A candidate that reaches the running best is recorded with its exact value, so searching any
