@@ -114,12 +114,12 @@ AlphaBetaEngine::AlphaBetaEngine() : table_(kTableSize) {}
 
 void AlphaBetaEngine::reset(const Grid& grid, const EvalWeights& weights, std::int32_t searchDepth)
 {
-    lineScores_ = cellLineScores(weights, searchDepth);
+    const LineScoreTable lineScores = cellLineScores(weights, searchDepth);
     for (Side* side : {&nought_, &cross_}) {
         const std::int32_t piece = side == &nought_ ? kNought : kCross;
         for (int sum = 0; sum <= kMaxLineSum; ++sum) {
             const bool room = sum + piece <= kMaxLineSum;
-            side->gainOfLine[sum] = room ? lineScores_.score[sum + piece] - lineScores_.score[sum] : 0;
+            side->gainOfLine[sum] = room ? lineScores.score[sum + piece] - lineScores.score[sum] : 0;
             side->completesLine[sum] = sum == 3 * piece ? 1 : 0;
         }
     }
@@ -238,6 +238,25 @@ int AlphaBetaEngine::generate(std::array<Move, kCells>& moves, int plies) const
     return count;
 }
 
+// Brings the most promising of the remaining moves to position n: the remembered best (hinted) first,
+// then by their own change of score. Most nodes are decided by their first few moves, so only those
+// are picked out one by one; the rest are sorted once when they are reached.
+template <bool CrossesToMove>
+void AlphaBetaEngine::orderNext(std::array<Move, kCells>& moves, int n, int count, int hinted)
+{
+    constexpr int kPicked = 3;
+    auto better = [](const Move& a, const Move& b) { return CrossesToMove ? a.delta > b.delta : a.delta < b.delta; };
+    if (n < kPicked) {
+        int pick = n;
+        for (int m = n + 1; m < count; ++m)
+            if (moves[m].cell == hinted || (moves[pick].cell != hinted && better(moves[m], moves[pick])))
+                pick = m;
+        std::swap(moves[n], moves[pick]);
+    } else if (n == kPicked) {
+        std::sort(moves.begin() + n, moves.begin() + count, better);
+    }
+}
+
 template <bool CrossesToMove>
 std::int32_t AlphaBetaEngine::bestPly(std::int32_t alpha, std::int32_t beta, int plies)
 {
@@ -269,25 +288,12 @@ std::int32_t AlphaBetaEngine::bestPly(std::int32_t alpha, std::int32_t beta, int
         }
     }
 
-    // The most promising cells first: the remembered best, then by their own change of score. Most
-    // nodes are decided by their first few replies, so only those are picked out one by one.
-    auto better = [](const Move& a, const Move& b) { return CrossesToMove ? a.delta > b.delta : a.delta < b.delta; };
-    constexpr int kPicked = 3;
-
     const std::int32_t alphaIn = alpha;
     const std::int32_t betaIn = beta;
     std::int32_t best = CrossesToMove ? -kInfinity : kInfinity;
     std::uint8_t bestMove = 0;
     for (int n = 0; n < count; ++n) {
-        if (n < kPicked) {
-            int pick = n;
-            for (int m = n + 1; m < count; ++m)
-                if (moves[m].cell == hinted || (moves[pick].cell != hinted && better(moves[m], moves[pick])))
-                    pick = m;
-            std::swap(moves[n], moves[pick]);
-        } else if (n == kPicked) {
-            std::sort(moves.begin() + n, moves.begin() + count, better);
-        }
+        orderNext<CrossesToMove>(moves, n, count, hinted);
         const Move& m = moves[n];
         std::int32_t value = m.delta;
         if (!m.leaf) {
@@ -356,14 +362,9 @@ std::int32_t AlphaBetaEngine::lastTwoPlies(std::int32_t alpha, std::int32_t beta
 
     std::array<Move, kCells> moves;
     const int count = generate<CrossesToMove>(moves, 2);
-    auto better = [](const Move& a, const Move& b) { return CrossesToMove ? a.delta > b.delta : a.delta < b.delta; };
     std::int32_t best = CrossesToMove ? -kInfinity : kInfinity;
     for (int n = 0; n < count; ++n) {
-        int pick = n;
-        for (int m = n + 1; m < count; ++m)
-            if (better(moves[m], moves[pick]))
-                pick = m;
-        std::swap(moves[n], moves[pick]);
+        orderNext<CrossesToMove>(moves, n, count, -1);
         const Move& m = moves[n];
         ++nodes_;
         std::int32_t value = m.delta;

@@ -82,6 +82,9 @@ private:
     std::int32_t lastTwoPlies(std::int32_t alpha, std::int32_t beta);
 
     template <bool CrossesToMove>
+    static void orderNext(std::array<Move, kCells>& moves, int n, int count, int hinted);
+
+    template <bool CrossesToMove>
     int generate(std::array<Move, kCells>& moves, int plies) const;
 
     void shiftLines(int cell, std::int32_t change);
@@ -90,7 +93,6 @@ private:
     void refreshCell(int cell);
     Entry& slot();
 
-    LineScoreTable lineScores_{};
     std::array<std::int32_t, kLineCount> sums_{};
     Side nought_;
     Side cross_;
