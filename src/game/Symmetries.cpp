@@ -46,11 +46,6 @@ std::vector<CellPermutation> findAutomorphisms()
     } while (std::next_permutation(axes.begin(), axes.end()));
     std::sort(found.begin(), found.end());
     found.erase(std::unique(found.begin(), found.end()), found.end());
-    // The identity first.
-    CellPermutation identity{};
-    for (int n = 0; n < kCells; ++n)
-        identity[n] = static_cast<std::uint8_t>(n);
-    std::iter_swap(found.begin(), std::find(found.begin(), found.end(), identity));
     return found;
 }
 

@@ -14,7 +14,7 @@ namespace vornix {
 
 using CellPermutation = std::array<std::uint8_t, kCells>;
 
-// All of them, the identity first.
+// All of them.
 const std::vector<CellPermutation>& lineAutomorphisms();
 
 // Those that leave the position as it is.
