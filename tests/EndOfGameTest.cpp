@@ -1,10 +1,12 @@
 // The end of a game, and the statistics it leaves behind.
+#include "FileTrouble.h"
 #include "GameFixture.h"
 #include "storage/Statistics.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 #include <sstream>
 
 namespace vornix::testing {
@@ -170,6 +172,122 @@ TEST_F(StatisticsReport, ATextCounterIsIncrementedFromNothing)
     game.CommonSenseMenu_Click();
     game.Lose();
     EXPECT_EQ(fileText(), quoted({1, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+// What one fair win against Tovi does to a file whose first counter has this text.
+struct CounterCase {
+    const char* name;
+    const char* text;
+    const char* after; // the first line afterwards; nullptr: the file is left exactly as it was
+    bool readable = true;
+};
+
+class CounterText : public EndOfGame, public ::testing::WithParamInterface<CounterCase> {};
+
+TEST_P(CounterText, CountsFromTheNumberItStartsWithOrLeavesTheFileAlone)
+{
+    const std::string rest = "\"0\"\r\n\"5\"\r\n\"0\"\r\n\"0\"\r\n\"0\"\r\n\"0\"\r\n\"0\"\r\n";
+    const std::string before = std::string(GetParam().text) + "\r\n" + rest;
+    writeFile(before);
+    game.CommonSenseMenu_Click();
+    game.Lose();
+    if (GetParam().after == nullptr) {
+        EXPECT_EQ(fileText(), before);
+        game.StatisticsMenu_Click();
+        EXPECT_EQ(window.messages.back() == "Corrupt statistics file", !GetParam().readable);
+    } else {
+        EXPECT_EQ(fileText(), "\"" + std::string(GetParam().after) + "\"\r\n" + rest);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, CounterText,
+    ::testing::Values(CounterCase{"Bare", "41", "42"}, CounterCase{"ExponentIsNotPartOfTheNumber", "0e999", "1"},
+                      CounterCase{"LetterDIsNotEither", "2d5", "3"}, CounterCase{"Fraction", "3.9", "4"},
+                      CounterCase{"LeadingBlanks", "  7", "8"}, CounterCase{"Negative", "-2", "-1"},
+                      CounterCase{"LeadingZeros", "\"000000000000000000000009\"", "10"},
+                      CounterCase{"LargestCountStaysPut", "999999999999999", nullptr},
+                      CounterCase{"TooLargeToRead", "99999999999999999999", nullptr, false},
+                      CounterCase{"TooSmallToRead", "\"-99999999999999999999\"", nullptr, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(StatisticsReport, TotalsOfTheLargestCountersAreExact)
+{
+    writeFile("999999999999999\r\n0\r\n999999999999999\r\n0\r\n999999999999999\r\n0\r\n999999999999999\r\n1\r\n");
+    game.StatisticsMenu_Click();
+    EXPECT_NE(window.messages.at(0).find("Total 3999999999999996   -  Total 1"), std::string::npos);
+}
+
+TEST_F(EndOfGame, RecordingNeverUsesOrFollowsAFileNamedLikeATemporary)
+{
+    writeFile("0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+    const auto victim = window.folder / "victim";
+    std::ofstream(victim) << "mine";
+    std::filesystem::create_symlink(victim, window.folder / "Statistics.new");
+    std::ofstream(window.folder / "Statistics.saving") << "mine too";
+    game.CommonSenseMenu_Click();
+    game.Lose();
+    EXPECT_EQ(fileText(), quoted({1, 0, 0, 0, 0, 0, 0, 0}));
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(window.folder))
+        names.insert(entry.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"Statistics", "Statistics.new", "Statistics.saving", "victim"}));
+    std::ifstream in(victim);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "mine");
+}
+
+TEST_F(EndOfGame, AFullDiskLeavesTheFileWholeAndNoTemporaryBehind)
+{
+    writeFile("0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+    game.CommonSenseMenu_Click();
+    {
+        const FileSizeLimit limit(30);
+        game.Lose();
+    }
+    EXPECT_EQ(fileText(), "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(window.folder), {}), 1);
+}
+
+// A program folder the player may not write to, holding a statistics file the player may.
+class ReadOnlyFolder : public EndOfGame {
+protected:
+    void SetUp() override
+    {
+        EndOfGame::SetUp();
+        writeFile("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n");
+        namespace fs = std::filesystem;
+        fs::permissions(statistics(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read
+                            | fs::perms::group_write | fs::perms::others_read | fs::perms::others_write);
+        fs::permissions(window.folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read
+                            | fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+        game.EvaluateMenu_Click();
+    }
+    void TearDown() override
+    {
+        std::filesystem::permissions(window.folder, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add);
+        EndOfGame::TearDown();
+    }
+};
+
+TEST_F(ReadOnlyFolder, AWritableFileStillCountsTheGame)
+{
+    {
+        const OrdinaryUserFiles user;
+        game.Lose();
+    }
+    EXPECT_EQ(fileText(), quoted({1, 2, 4, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(window.folder), {}), 1);
+}
+
+TEST_F(ReadOnlyFolder, AFullDiskThereLeavesTheFileAsItWas)
+{
+    {
+        const OrdinaryUserFiles user;
+        const FileSizeLimit limit(30);
+        game.Lose();
+    }
+    EXPECT_EQ(fileText(), "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n");
 }
 
 } // namespace

@@ -133,5 +133,24 @@ TEST_F(History, NothingChangesTheBoardWhileTheComputerThinks)
     EXPECT_EQ(window.yields, 64);
 }
 
+TEST_F(History, NoStatePlacesOrRedoesPastTheEndOfTheHistory)
+{
+    // Counters that no game can reach: every placement, step and computer turn stays inside the
+    // history and leaves the settings beside it alone.
+    game.CommonSenseMenu_Click();
+    st().TurnNumber = 64;
+    st().LatestTurn = 64;
+    for (int cell : {0, 21, 42, 5, 17})
+        game.cell_MouseUp(cell, MouseButton::Right);
+    game.AnotherGoMenu_Click();
+    EXPECT_LE(st().TurnNumber, 65);
+    st().LatestTurn = 1000;
+    game.RedoMoveMenu_Click();
+    EXPECT_EQ(window.beeps, 2);
+    EXPECT_EQ(st().SearchDepth, 3);
+    EXPECT_EQ(st().weights, EvalWeights{});
+    EXPECT_EQ(countPieces(st().GridContents, kCross), 1);
+}
+
 } // namespace
 } // namespace vornix::testing

@@ -109,27 +109,34 @@ TEST_P(WeightBox, KeepsTheWholeNumberTheTextStartsWith)
 INSTANTIATE_TEST_SUITE_P(Texts, WeightBox,
                          ::testing::Values(TextCase{"12.7", "12"}, TextCase{"7a", "7"}, TextCase{"abc", "0"},
                                            TextCase{"", "0"}, TextCase{"-2.5", "-3"}, TextCase{"999", "999"},
-                                           TextCase{"-999", "-999"}, TextCase{" 4 2", "42"}, TextCase{"1e2", "100"},
-                                           TextCase{"-", "0"}, TextCase{"+5", "5"}));
+                                           TextCase{"-999", "-999"}, TextCase{" 4 2", "4"}, TextCase{"1d3", "1"},
+                                           TextCase{"1e2", "1"}, TextCase{"0e999", "0"}, TextCase{"-.5", "-1"},
+                                           TextCase{"\t7", "7"}, TextCase{"-", "0"}, TextCase{"+5", "5"},
+                                           TextCase{"00000000000000000000000000042", "42"}));
 
 class Options : public GameFixture {};
 
-TEST_F(Options, ANumberAboveNineHundredAndNinetyNineIsRefused)
+struct RefusedText {
+    const char* typed;
+    const char* said;
+};
+
+class RefusedWeight : public GameFixture, public ::testing::WithParamInterface<RefusedText> {};
+
+TEST_P(RefusedWeight, BeepsSaysSoAndLeavesTwenty)
 {
-    game.setOptionText(4, "1000");
+    game.setOptionText(4, GetParam().typed);
     EXPECT_EQ(window.beeps, 1);
-    EXPECT_EQ(window.messages, std::vector<std::string>{"Thats too big"});
+    EXPECT_EQ(window.messages, std::vector<std::string>{GetParam().said});
     EXPECT_EQ(game.options().Text1[4], "20");
     EXPECT_EQ(st().weights.TwoCrossesWeight, 20);
 }
 
-TEST_F(Options, ANumberBelowMinusNineHundredAndNinetyNineIsRefusedToo)
-{
-    game.setOptionText(2, "-1e12");
-    EXPECT_EQ(window.beeps, 1);
-    EXPECT_EQ(window.messages, std::vector<std::string>{"Thats too small"});
-    EXPECT_EQ(st().weights.ThreeNoughtsWeight, 20);
-}
+INSTANTIATE_TEST_SUITE_P(Texts, RefusedWeight,
+                         ::testing::Values(RefusedText{"1000", "Thats too big"},
+                                           RefusedText{"99999999999999999999999", "Thats too big"},
+                                           RefusedText{"-1000", "Thats too small"},
+                                           RefusedText{"-99999999999999999999999.5", "Thats too small"}));
 
 TEST_F(Options, TheFirstSetBecomesTheWeightsAtOnceTheSecondOnlyRefreshesThem)
 {

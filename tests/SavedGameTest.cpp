@@ -1,4 +1,5 @@
 // Saved games: the file's exact bytes, the round trip, and files the game must refuse.
+#include "FileTrouble.h"
 #include "GameFixture.h"
 #include "storage/SavedGame.h"
 
@@ -157,16 +158,60 @@ TEST_F(SavedGames, AFailedSaveSaysSoAndKeepsTheEarlierFile)
     save();
     const auto before = readAll(file());
     game.cell_MouseUp(0, MouseButton::Right);
-    // Something in the way of the new copy, whoever runs the test: the save cannot complete.
-    std::filesystem::create_directory(window.folder / "game.VRNX.saving");
-    save();
+    {
+        const FileSizeLimit diskFull(4096);
+        save();
+    }
     EXPECT_EQ(window.messages, std::vector<std::string>{"Couldn't write file"});
     EXPECT_EQ(readAll(file()), before);
-    std::filesystem::remove(window.folder / "game.VRNX.saving");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(window.folder), {}), 1);
     window.messages.clear();
     save();
     EXPECT_TRUE(window.messages.empty());
     EXPECT_NE(readAll(file()), before);
+}
+
+TEST_F(SavedGames, NeverUsesOrFollowsAFileNamedLikeATemporary)
+{
+    const std::vector<std::uint8_t> mine{'m', 'i', 'n', 'e'};
+    writeAll(window.folder / "victim", mine);
+    std::filesystem::create_symlink(window.folder / "victim", window.folder / "game.VRNX.saving");
+    writeAll(window.folder / "game.VRNX.new", mine);
+    save();
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_EQ(readAll(file()).size(), kSavedGameSize);
+    EXPECT_EQ(readAll(window.folder / "victim"), mine);
+    EXPECT_EQ(readAll(window.folder / "game.VRNX.new"), mine);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(window.folder), {}), 4);
+}
+
+TEST_F(SavedGames, SavingThroughALinkWritesWhereItPoints)
+{
+    std::filesystem::create_directory(window.folder / "elsewhere");
+    const auto real = window.folder / "elsewhere" / "real.VRNX";
+    std::filesystem::create_symlink(real, file());
+    save();
+    EXPECT_TRUE(std::filesystem::is_symlink(file()));
+    EXPECT_EQ(readAll(real).size(), kSavedGameSize);
+}
+
+TEST_F(SavedGames, AWritableFileInAFolderThatIsNotIsSavedOver)
+{
+    save();
+    namespace fs = std::filesystem;
+    fs::permissions(file(), fs::perms::all & ~fs::perms::owner_exec & ~fs::perms::group_exec & ~fs::perms::others_exec);
+    fs::permissions(window.folder, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    game.cell_MouseUp(0, MouseButton::Right);
+    {
+        const OrdinaryUserFiles user;
+        save();
+    }
+    fs::permissions(window.folder, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_TRUE(window.messages.empty());
+    const auto bytes = readAll(file());
+    ASSERT_EQ(bytes.size(), kSavedGameSize);
+    EXPECT_EQ(int32At(bytes, 17162), 1);
 }
 
 TEST_F(SavedGames, SavingIntoAMissingFolderFails)
@@ -178,7 +223,10 @@ TEST_F(SavedGames, SavingIntoAMissingFolderFails)
 
 TEST_F(SavedGames, TheAnalysisToolReadsASavedGame)
 {
-    board(gridWith({{0, 0, 0}, {1, 0, 0}, {2, 0, 0}}, {{1, 1, 1}, {2, 2, 2}}));
+    for (int cell : {cellIndex(0, 0, 0), cellIndex(1, 0, 0), cellIndex(2, 0, 0)})
+        game.cell_MouseUp(cell, MouseButton::Right);
+    for (int cell : {cellIndex(1, 1, 1), cellIndex(2, 2, 2)})
+        game.cell_MouseUp(cell, MouseButton::Middle);
     game.SearchDepthMenu_Click(2);
     save();
     const std::string command = std::string(VORNIX_ANALYSE) + " --strategy alphabeta --game " + file().string();
@@ -240,6 +288,136 @@ INSTANTIATE_TEST_SUITE_P(
                       BadFile{"DepthSeven", 17166, 7, 4}, BadFile{"FlagOne", 17176, 1, 2},
                       BadFile{"LastFlag", 17184, 0x7FFF, 2}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Turn counters and pieces that cannot belong together: each file is whole and every field alone
+// is in range, but a game with these numbers would place past the end of its history.
+struct Inconsistent {
+    const char* name;
+    std::int32_t turnNumber;
+    std::int32_t latestTurn;
+    int piecesOnBoard;
+    int piecesInLatest; // on the history entry of LatestTurn
+};
+
+class InconsistentSavedGame : public SavedGames, public ::testing::WithParamInterface<Inconsistent> {};
+
+TEST_P(InconsistentSavedGame, IsRefusedWithTheGameUnchanged)
+{
+    const Inconsistent bad = GetParam();
+    std::vector<std::uint8_t> bytes(kSavedGameSize, 0);
+    auto put32 = [&](std::size_t at, std::int32_t v) {
+        for (int n = 0; n < 4; ++n)
+            bytes[at + n] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> (8 * n));
+    };
+    for (int n = 0; n < bad.piecesOnBoard; ++n)
+        put32(2 + 4 * n, n % 2 == 0 ? kNought : kCross);
+    for (int t = 1; t <= bad.latestTurn; ++t)
+        for (int n = 0; n < (t == bad.latestTurn ? bad.piecesInLatest : t); ++n)
+            put32(266 + 4 * (64 * t + n), n % 2 == 0 ? kNought : kCross);
+    put32(262, bad.latestTurn);
+    put32(17162, bad.turnNumber);
+    put32(17166, 3);
+    bytes[17172] = bytes[17173] = 0xFF;
+    writeAll(file(), bytes);
+
+    game.cell_MouseUp(0, MouseButton::Left);
+    const GameState before = st();
+    load(file());
+    EXPECT_EQ(window.messages, std::vector<std::string>{"Error opening file"});
+    EXPECT_EQ(st().TurnNumber, before.TurnNumber);
+    EXPECT_EQ(st().LatestTurn, before.LatestTurn);
+    EXPECT_EQ(st().GridContents, before.GridContents);
+    EXPECT_TRUE(checked(MenuItem::AlphaBetaMenu));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, InconsistentSavedGame,
+    ::testing::Values(Inconsistent{"TurnSixtyFourOnAnEmptyBoard", 64, 64, 0, 64},
+                      Inconsistent{"BoardShortOfItsTurn", 10, 10, 9, 10},
+                      Inconsistent{"BoardBeyondItsTurn", 10, 10, 11, 10},
+                      Inconsistent{"RedoReachingPastTheHistory", 2, 64, 2, 3},
+                      Inconsistent{"LatestEntryShortOfItsTurn", 4, 6, 4, 5}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SavedGames, EveryFileThisGameSavesLoadsBack)
+{
+    // Swaps, extra goes on both sides, undo, redo and a turned view all along the way.
+    game.EvaluateMenu_Click();
+    game.cell_MouseUp(0, MouseButton::Left);
+    game.SwapMenu_Click();
+    game.cell_MouseUp(5, MouseButton::Right);
+    game.cell_MouseUp(9, MouseButton::Middle);
+    game.XClockMenu_Click();
+    game.AnotherGoMenu_Click();
+    game.TakeBackMenu_Click();
+    game.cell_MouseUp(40, MouseButton::Left);
+    game.MirrorXYMenu_Click();
+    game.TakeBackMenu_Click();
+    game.TakeBackMenu_Click();
+    game.RedoMoveMenu_Click();
+    game.SwapMenu_Click();
+    const GameState saved = st();
+    save();
+    game.NewGameMenu_Click();
+    load(file());
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_EQ(st().GridContents, saved.GridContents);
+    EXPECT_EQ(st().TurnNumber, saved.TurnNumber);
+    EXPECT_EQ(st().LatestTurn, saved.LatestTurn);
+}
+
+// Flags of a computer turn or a match, which this game never saves set, at their offsets.
+class RunningFlags : public SavedGames, public ::testing::WithParamInterface<std::size_t> {
+protected:
+    void loadWithFlagSet()
+    {
+        game.EvaluateMenu_Click();
+        save();
+        auto bytes = readAll(file());
+        bytes[GetParam()] = bytes[GetParam() + 1] = 0xFF;
+        writeAll(file(), bytes);
+        load(file());
+        ASSERT_TRUE(window.messages.empty());
+    }
+};
+
+TEST_P(RunningFlags, LoadClearedSoTheBoardStaysOpenToTheHuman)
+{
+    loadWithFlagSet();
+    game.cell_MouseUp(0, MouseButton::Left);
+    game.cell_MouseUp(63, MouseButton::Left);
+    EXPECT_EQ(countPieces(st().GridContents, kCross), 2);
+    EXPECT_EQ(st().ReadyGauge, kGaugeFull);
+}
+
+TEST_P(RunningFlags, LoadClearedSoTheEndOfTheGameIsTold)
+{
+    loadWithFlagSet();
+    game.Win();
+    EXPECT_EQ(window.messages, std::vector<std::string>{"Congratulations you beat me!"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Offsets, RunningFlags, ::testing::Values(17180U, 17182U, 17184U),
+                         [](const auto& info) {
+                             return info.param == 17180U ? "AutoplayInProgress"
+                                 : info.param == 17182U  ? "ComputerThinking"
+                                                         : "AutoplayOn";
+                         });
+
+TEST_F(SavedGames, AFileThatNamesNoOpponentLeavesTheCheckedOneToPlay)
+{
+    game.MiniMaxMenu_Click();
+    save();
+    auto bytes = readAll(file());
+    bytes[17178] = bytes[17179] = 0; // Longthink cleared: no opponent at all
+    writeAll(file(), bytes);
+    game.EvaluateMenu_Click();
+    load(file());
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_TRUE(checked(MenuItem::EvaluateMenu));
+    game.cell_MouseUp(0, MouseButton::Left);
+    EXPECT_EQ(st().TurnNumber, 2);
+}
 
 TEST_F(SavedGames, RandomBytesAndAFolderAreRefused)
 {

@@ -1,63 +1,16 @@
 #include "dialogs/EvaluatingOptions.h"
 
+#include "game/LeadingNumber.h"
+
 #include <algorithm>
-#include <cctype>
-#include <cmath>
 #include <utility>
 
 namespace vornix {
 
-double leadingNumber(std::string_view text)
-{
-    // Blanks are passed over wherever they stand, as the boxes have always read them.
-    std::string s;
-    for (char c : text)
-        if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
-            s.push_back(c);
-
-    std::size_t pos = 0;
-    auto digit = [&](std::size_t p) { return p < s.size() && std::isdigit(static_cast<unsigned char>(s[p])); };
-    bool negative = false;
-    if (pos < s.size() && (s[pos] == '-' || s[pos] == '+'))
-        negative = s[pos++] == '-';
-
-    double value = 0.0;
-    bool any = false;
-    while (digit(pos)) {
-        value = value * 10.0 + (s[pos++] - '0');
-        any = true;
-    }
-    if (pos < s.size() && s[pos] == '.') {
-        ++pos;
-        double scale = 0.1;
-        while (digit(pos)) {
-            value += (s[pos++] - '0') * scale;
-            scale /= 10.0;
-            any = true;
-        }
-    }
-    if (!any)
-        return 0.0;
-    if (pos < s.size() && (s[pos] == 'e' || s[pos] == 'E' || s[pos] == 'd' || s[pos] == 'D')) {
-        std::size_t p = pos + 1;
-        bool negativeExponent = false;
-        if (p < s.size() && (s[p] == '-' || s[p] == '+'))
-            negativeExponent = s[p++] == '-';
-        if (digit(p)) {
-            int exponent = 0;
-            while (digit(p)) {
-                exponent = std::min(exponent * 10 + (s[p++] - '0'), 1000);
-            }
-            value *= std::pow(10.0, negativeExponent ? -exponent : exponent);
-        }
-    }
-    return negative ? -value : value;
-}
-
 std::int32_t weightFromText(std::string_view text)
 {
-    const double whole = std::floor(leadingNumber(text));
-    return static_cast<std::int32_t>(std::clamp(whole, double{-kWeightLimit}, double{kWeightLimit}));
+    return static_cast<std::int32_t>(
+        std::clamp(leadingWhole(text, Rounding::Down), std::int64_t{-kWeightLimit}, std::int64_t{kWeightLimit}));
 }
 
 EvalWeights EvaluatingOptions::firstSet() const
@@ -80,15 +33,6 @@ EvalWeights EvaluatingOptions::secondSet() const
 
 namespace vornix {
 
-namespace {
-
-std::string integerText(double whole)
-{
-    return std::to_string(static_cast<long long>(whole));
-}
-
-} // namespace
-
 void Game::publishOptions() const
 {
     for (int n = 0; n < 10; ++n)
@@ -105,7 +49,7 @@ void Game::setOptionText(int index, std::string text)
 void Game::Text1_Change(int Index)
 {
     std::string& text = options_.Text1[Index];
-    const double whole = std::floor(leadingNumber(text));
+    const std::int64_t whole = leadingWhole(text, Rounding::Down);
     if (whole > kWeightLimit) {
         window_.beep();
         window_.messageBox("Thats too big");
@@ -116,7 +60,7 @@ void Game::Text1_Change(int Index)
         window_.messageBox("Thats too small");
         text = "20";
     } else {
-        text = integerText(whole);
+        text = std::to_string(whole);
     }
     window_.showOptionText(Index, text);
     UpdateVariables();

@@ -24,11 +24,7 @@ struct EvaluatingOptions {
     EvalWeights secondSet() const;
 };
 
-// The number a text starts with, read the way a weight box reads it: up to the first character
-// that cannot continue the number; text that does not start with a number is 0.
-double leadingNumber(std::string_view text);
-
-// A box's text as a weight: the whole part of its number, kept within the weights' range.
+// A box's text as a weight: the number it starts with, rounded down and kept within the weights' range.
 std::int32_t weightFromText(std::string_view text);
 
 } // namespace vornix

@@ -117,4 +117,18 @@ void Game::SearchDepthMenu_Click(std::int16_t Index)
     menus_.check(searchDepthItem(Index), true);
 }
 
+void Game::chooseCheckedOpponent()
+{
+    if (menus_.checked(MenuItem::EvaluateMenu))
+        EvaluateMenu_Click();
+    else if (menus_.checked(MenuItem::CommonSenseMenu))
+        CommonSenseMenu_Click();
+    else if (menus_.checked(MenuItem::MiniMaxMenu))
+        MiniMaxMenu_Click();
+    else if (menus_.checked(MenuItem::CMenu))
+        CMenu_Click();
+    else
+        AlphaBetaMenu_Click();
+}
+
 } // namespace vornix

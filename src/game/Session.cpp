@@ -2,6 +2,8 @@
 #include "ai/AlphaBeta.h"
 #include "game/Game.h"
 
+#include <algorithm>
+
 namespace vornix {
 
 Game::Game(Window& window) : window_(window), menus_(window) {}
@@ -205,7 +207,9 @@ std::int32_t Game::place(std::int32_t mi, std::int32_t mj, std::int32_t mk)
 
 void Game::TurnIncrement()
 {
-    st_.TurnNumber += 1;
+    // A board holds 64 pieces, so no game reaches a 65th placement; the bound keeps the history's
+    // index inside it whatever state the game was put in.
+    st_.TurnNumber = std::clamp(st_.TurnNumber, -1, kHistorySize - 2) + 1;
     st_.LatestTurn = st_.TurnNumber;
     st_.BoardHistory[st_.TurnNumber] = st_.GridContents;
     updateUndoRedoMenus();

@@ -5,7 +5,7 @@ namespace vornix {
 
 void Game::BackInTime(std::int32_t when)
 {
-    if (when < 0 || when > st_.LatestTurn) {
+    if (when < 0 || when > st_.LatestTurn || when >= kHistorySize) {
         window_.beep();
         return;
     }

@@ -1,7 +1,9 @@
 #include "storage/SavedGame.h"
 
 #include "game/Game.h"
+#include "storage/SafeWrite.h"
 
+#include <algorithm>
 #include <fstream>
 #include <system_error>
 
@@ -73,6 +75,11 @@ private:
     bool valid_ = true;
 };
 
+int piecesOn(const Grid& grid)
+{
+    return static_cast<int>(std::count_if(grid.begin(), grid.end(), [](std::int32_t cell) { return cell != kEmpty; }));
+}
+
 } // namespace
 
 SavedGame savedGameOf(const GameState& st)
@@ -132,7 +139,17 @@ std::optional<SavedGame> decode(std::span<const std::uint8_t> bytes)
     for (Grid& snapshot : g.BoardHistory)
         r.grid(snapshot);
     g.TurnNumber = r.integer();
-    r.require(0 <= g.TurnNumber && g.TurnNumber <= g.LatestTurn && g.LatestTurn <= kCells);
+    const bool turnsInOrder = 0 <= g.TurnNumber && g.TurnNumber <= g.LatestTurn && g.LatestTurn <= kCells;
+    r.require(turnsInOrder);
+    if (turnsInOrder) {
+        // Every placement adds one piece, whatever else moves them: a swap exchanges the men, a turn
+        // of the view moves them, an extra go adds one without a reply. So the board after t
+        // placements holds t pieces, and the board in play holds TurnNumber. Entries beyond
+        // LatestTurn are left from earlier lines of play and are never shown again.
+        r.require(piecesOn(g.GridContents) == g.TurnNumber);
+        for (int t = 0; t <= g.LatestTurn; ++t)
+            r.require(piecesOn(g.BoardHistory[t]) == t);
+    }
     g.SearchDepth = r.integer();
     r.require(kMinSearchDepth <= g.SearchDepth && g.SearchDepth <= kMaxSearchDepth);
     g.AlphaBetaOpponent = r.boolean();
@@ -162,30 +179,6 @@ std::optional<std::vector<std::uint8_t>> readSavedGameBytes(const fs::path& file
     if (in.bad())
         return std::nullopt;
     return bytes;
-}
-
-bool writeFileSafely(const fs::path& file, std::span<const std::uint8_t> bytes)
-{
-    fs::path temporary = file;
-    temporary += ".saving";
-    std::error_code ec;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (out) {
-            out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-            out.close();
-        }
-        if (!out) {
-            fs::remove(temporary, ec);
-            return false;
-        }
-    }
-    fs::rename(temporary, file, ec);
-    if (ec) {
-        fs::remove(temporary, ec);
-        return false;
-    }
-    return true;
 }
 
 void Game::SaveGameMenu_Click()
@@ -233,9 +226,11 @@ void Game::LoadGameMenu_Click()
     apply(game->eval, Routine::eval);
     st_.SnibbetMode = game->SnibbetMode;
     apply(game->Longthink, Routine::Longthink);
-    st_.AutoplayInProgress = game->AutoplayInProgress;
-    st_.ComputerThinking = game->ComputerThinking;
-    st_.AutoplayOn = game->AutoplayOn;
+    // No computer turn or match runs in a loaded game, whatever was running when the file was
+    // written: left set, these would silence the end of the game or close the board for good.
+    st_.AutoplayInProgress = false;
+    st_.ComputerThinking = false;
+    st_.AutoplayOn = false;
     updateUndoRedoMenus();
 
     // The opponent's menus are put back by replaying their handlers, each seeing what the last left.
@@ -250,6 +245,9 @@ void Game::LoadGameMenu_Click()
         MiniMaxMenu_Click();
     if (st_.OpponentRoutine == Routine::eval)
         EvaluateMenu_Click();
+    // A file that names no opponent leaves the one checked in the menu to play.
+    if (!st_.AlphaBetaOpponent && st_.OpponentRoutine == Routine::None)
+        chooseCheckedOpponent();
     UpdateDisplayFromGridContents();
     clearLatestCross();
     refreshMarks();

@@ -38,15 +38,12 @@ SavedGame savedGameOf(const GameState& state);
 std::vector<std::uint8_t> encode(const SavedGame& game);
 
 // The game a file's bytes hold, or nothing when they are not a game this program could have saved:
-// too short, a cell that is not 0, 5 or 7, turns out of order, a flag that is neither -1 nor 0, or a
-// search depth outside 1..6. Bytes beyond the layout are ignored.
+// too short, a cell that is not 0, 5 or 7, turns out of order, a board whose pieces do not number
+// its placements, a flag that is neither -1 nor 0, or a search depth outside 1..6. Bytes beyond the
+// layout are ignored.
 std::optional<SavedGame> decode(std::span<const std::uint8_t> bytes);
 
 // The first bytes of a file, up to the size of a saved game; nothing when it cannot be read.
 std::optional<std::vector<std::uint8_t>> readSavedGameBytes(const std::filesystem::path& file);
-
-// Writes the bytes beside the target and puts them in its place only once all are written, so an
-// earlier file is never left damaged. False on failure.
-bool writeFileSafely(const std::filesystem::path& file, std::span<const std::uint8_t> bytes);
 
 } // namespace vornix

@@ -1,17 +1,29 @@
 #include "storage/Statistics.h"
 
-#include "dialogs/EvaluatingOptions.h"
 #include "game/Game.h"
+#include "game/LeadingNumber.h"
+#include "storage/SafeWrite.h"
 
-#include <algorithm>
-#include <cmath>
 #include <fstream>
-#include <iterator>
+#include <span>
+#include <string_view>
 #include <system_error>
 
 namespace vornix {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// Eight counters fit in far less; a larger file is not a statistics file, and is not read whole.
+constexpr std::size_t kMaxStatisticsBytes = 64 * 1024;
+
+bool fits(std::int64_t value)
+{
+    return -kMaxCounter <= value && value <= kMaxCounter;
+}
+
+} // namespace
 
 fs::path statisticsPath(const fs::path& programFolder)
 {
@@ -40,25 +52,33 @@ std::optional<CounterTexts> readCounters(const fs::path& file)
     std::ifstream in(file, std::ios::binary);
     if (!in)
         return std::nullopt;
-    const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string content(kMaxStatisticsBytes, '\0');
+    in.read(content.data(), static_cast<std::streamsize>(content.size()));
     if (in.bad())
         return std::nullopt;
+    content.resize(static_cast<std::size_t>(in.gcount()));
 
     CounterTexts counters;
     int found = 0;
     std::size_t start = 0;
     while (found < kCounterCount && start < content.size()) {
         std::size_t end = content.find('\n', start);
-        if (end == std::string::npos)
+        if (end == std::string::npos) {
+            // A last line cut off by the size limit is not a whole counter.
+            if (content.size() == kMaxStatisticsBytes)
+                return std::nullopt;
             end = content.size();
-        std::string line = content.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (!line.empty() && line.front() == '"') {
-            const std::size_t close = line.find('"', 1);
-            line = line.substr(1, close == std::string::npos ? std::string::npos : close - 1);
         }
-        counters[found++] = line;
+        std::string_view line(content.data() + start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (!line.empty() && line.front() == '"') {
+            line.remove_prefix(1);
+            line = line.substr(0, line.find('"'));
+        }
+        if (!fits(leadingWhole(line, Rounding::TowardZero)))
+            return std::nullopt;
+        counters[found++] = std::string(line);
         start = end + 1;
     }
     if (found < kCounterCount)
@@ -68,34 +88,33 @@ std::optional<CounterTexts> readCounters(const fs::path& file)
 
 bool writeCounters(const fs::path& file, const CounterTexts& counters)
 {
-    fs::path temporary = file;
-    temporary += ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        for (const std::string& text : counters)
-            out << '"' << text << "\"\r\n";
-        out.close();
-        if (out.fail()) {
-            std::error_code ignored;
-            fs::remove(temporary, ignored);
-            return false;
-        }
+    std::string text;
+    for (const std::string& counter : counters)
+        text += '"' + counter + "\"\r\n";
+    if (text.size() > kMaxStatisticsBytes)
+        return false; // it could not be read back
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    return writeFileSafely(file, std::span(bytes, text.size()));
+}
+
+void countGame(const fs::path& file, std::optional<int> counter)
+{
+    auto counters = readCounters(file);
+    if (!counters)
+        return; // an unreadable file is left as it is rather than overwritten
+    if (counter) {
+        std::string& text = (*counters)[static_cast<std::size_t>(*counter)];
+        const std::int64_t value = counterValue(text);
+        if (value >= kMaxCounter)
+            return; // full: counting on would make the file unreadable
+        text = std::to_string(value + 1);
     }
-    std::error_code ec;
-    fs::rename(temporary, file, ec);
-    if (ec) {
-        fs::remove(temporary, ec);
-        return false;
-    }
-    return true;
+    writeCounters(file, *counters);
 }
 
 std::int64_t counterValue(const std::string& text)
 {
-    constexpr double kLimit = 1e15; // far beyond any count of games, and exact in a double
-    return static_cast<std::int64_t>(std::clamp(std::trunc(leadingNumber(text)), -kLimit, kLimit));
+    return leadingWhole(text, Rounding::TowardZero);
 }
 
 std::string statisticsReport(const CounterTexts& c)
@@ -132,25 +151,20 @@ void Game::recordResult(bool computerWon)
 {
     if (NoFileCheck())
         return;
-    const fs::path file = statisticsPath(window_.programFolder());
-    auto counters = readCounters(file);
-    if (!counters)
-        return; // an unreadable file is left as it is rather than overwritten
-
-    int row = -1;
+    std::optional<StatisticsRow> row;
     if (menus_.checked(MenuItem::CommonSenseMenu))
-        row = 0;
+        row = StatisticsRow::Tovi;
     else if (menus_.checked(MenuItem::EvaluateMenu))
-        row = 2;
+        row = StatisticsRow::Belwin;
     else if (menus_.checked(MenuItem::MiniMaxMenu))
-        row = 4;
+        row = StatisticsRow::Quen;
     else if (menus_.checked(MenuItem::AlphaBetaMenu))
-        row = 6;
-    if (row >= 0) {
-        const int counter = computerWon ? row : row + 1;
-        (*counters)[counter] = std::to_string(counterValue((*counters)[counter]) + 1);
-    }
-    writeCounters(file, *counters);
+        row = StatisticsRow::Morvid;
+    // The fifth persona has no counters: its games leave the values as they are.
+    std::optional<int> counter;
+    if (row)
+        counter = static_cast<int>(*row) + (computerWon ? 0 : 1);
+    countGame(statisticsPath(window_.programFolder()), counter);
 }
 
 } // namespace vornix

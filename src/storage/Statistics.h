@@ -13,6 +13,14 @@ namespace vornix {
 inline constexpr int kCounterCount = 8;
 using CounterTexts = std::array<std::string, kCounterCount>;
 
+// The largest count a counter holds: far beyond any number of games, and four of them still add
+// up exactly. A file with a larger counter is not read, so it never turns into another number.
+inline constexpr std::int64_t kMaxCounter = 999'999'999'999'999;
+
+// The counter a finished game adds to: the computer's wins against each persona at an even index,
+// the human's at the odd one after it.
+enum class StatisticsRow : std::uint8_t { Tovi = 0, Belwin = 2, Quen = 4, Morvid = 6 };
+
 std::filesystem::path statisticsPath(const std::filesystem::path& programFolder);
 
 // Makes sure the file exists, creating it with eight zero counters when it is missing or empty.
@@ -20,12 +28,17 @@ std::filesystem::path statisticsPath(const std::filesystem::path& programFolder)
 bool statisticsFileMissing(const std::filesystem::path& file);
 
 // The eight counters as the file holds them (the text between the quotation marks, or the bare
-// line), or nothing when the file cannot be read or holds fewer than eight lines.
+// line), or nothing when the file cannot be read, holds fewer than eight lines, or holds a counter
+// beyond ±kMaxCounter.
 std::optional<CounterTexts> readCounters(const std::filesystem::path& file);
 
-// Rewrites the file with each counter in quotation marks. The old file is replaced only once the
-// new one is complete, so a failure leaves it as it was. False on failure.
+// Rewrites the file with each counter in quotation marks; a failure leaves it as it was. False on
+// failure.
 bool writeCounters(const std::filesystem::path& file, const CounterTexts& counters);
+
+// Adds a game to one counter (none: the file is written back unchanged in value). A file that
+// cannot be read, or whose counter cannot count any further, is left exactly as it is.
+void countGame(const std::filesystem::path& file, std::optional<int> counter);
 
 // A counter's numeric value: the whole number its text starts with, 0 for other text.
 std::int64_t counterValue(const std::string& text);

@@ -1,6 +1,7 @@
 #include "view/Rotation.h"
 
 #include "game/Game.h"
+#include "game/LeadingNumber.h"
 
 namespace vornix {
 
@@ -63,7 +64,8 @@ void Game::RotateAxis(const std::string& axis, bool clockwise, bool Mirror)
 void Game::UpdateGridContentsFromDisplay()
 {
     for (int n = 0; n < kCells; ++n) {
-        const std::int32_t value = weightFromText(window_.cellCaption(n));
+        const std::int64_t read = leadingWhole(window_.cellCaption(n), Rounding::Down);
+        const std::int32_t value = read == kCross ? kCross : read == kNought ? kNought : kEmpty;
         st_.GridContents[n] = value;
         if (value == kCross) {
             window_.setCellCaption(n, "X");
