@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <sstream>
 
@@ -88,9 +89,18 @@ TEST_F(Match, AfterPlayer1MovesItsPiecesShowAsNoughts)
     game.EvaluateMenu_Click();
     game.Option1_Click(1);
     game.setMatchPause(100);
-    window.onPause = [this] {
+    int player1sCell = -1;
+    window.onPause = [&] {
         if (window.pauses.size() == 1) {
-            EXPECT_EQ(countPieces(st().GridContents, kCross), 1); // Player 1's first cross, not yet swapped
+            // Player 1's first cross, not yet swapped.
+            ASSERT_EQ(countPieces(st().GridContents, kCross), 1);
+            player1sCell = static_cast<int>(std::find(st().GridContents.begin(), st().GridContents.end(), kCross)
+                                            - st().GridContents.begin());
+        } else if (window.pauses.size() == 2) {
+            // The swap before Player 2's move gave Player 1's piece to the noughts.
+            EXPECT_EQ(window.captions[player1sCell], "O");
+            EXPECT_EQ(countPieces(st().GridContents, kNought), 1);
+            EXPECT_EQ(countPieces(st().GridContents, kCross), 1);
             game.HumanFirstMenu_Click();
             game.NewGameMenu_Click();
         }
@@ -102,6 +112,53 @@ TEST_F(Match, AfterPlayer1MovesItsPiecesShowAsNoughts)
     EXPECT_FALSE(st().AutoplayOn);
     EXPECT_FALSE(st().AutoplayInProgress);
     EXPECT_EQ(window.turnCaption, "Turn: 0");
+}
+
+TEST_F(Match, StartsWithTheLastGamesLinesUnmarked)
+{
+    game.MiniMaxMenu_Click();
+    game.Option1_Click(2);
+    board(gridWith({{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {3, 0, 0}}));
+    game.AnotherGoMenu_Click();
+    ASSERT_NE(window.marks.lineCells, 0U);
+    window.onYield = [this](int yields) {
+        if (yields == 1) {
+            EXPECT_EQ(window.marks, BoardMarks{});
+            game.HumanFirstMenu_Click();
+            game.NewGameMenu_Click();
+        }
+    };
+    play();
+    EXPECT_EQ(window.yields, 1);
+}
+
+TEST_F(Match, Player1PlaysTheFifthPersonaWhenItsItemIsCheckedAndItPlaysOnAfterwards)
+{
+    game.CMenu_Click();
+    game.SearchDepthMenu_Click(1);
+    game.Option1_Click(3);
+    game.setSecondPlayerDepth(0);
+    int player1Yields = 0;
+    window.onYield = [&](int) {
+        // Player 1 moves on an empty-or-even board, Player 2 after it.
+        const bool player1 = st().TurnNumber % 2 == 0;
+        EXPECT_EQ(st().SnibbetMode, player1) << st().TurnNumber;
+        EXPECT_TRUE(st().AlphaBetaOpponent);
+        player1Yields += player1;
+    };
+    play();
+    EXPECT_GT(player1Yields, 0);
+    EXPECT_GT(window.visibilityChanges, 0); // the hook looks at each cell with it hidden
+    ASSERT_FALSE(window.messages.empty());
+
+    // The next ordinary game has an opponent: the one the menu shows.
+    window.onYield = nullptr;
+    game.HumanFirstMenu_Click();
+    game.NewGameMenu_Click();
+    game.cell_MouseUp(0, MouseButton::Left);
+    EXPECT_EQ(st().TurnNumber, 2);
+    EXPECT_TRUE(st().SnibbetMode);
+    EXPECT_EQ(st().ReadyGauge, kGaugeFull);
 }
 
 TEST_F(Match, ANewGameDuringASearchEndsTheMatchSilentlyAndLeavesTheNewBoardAlone)

@@ -26,6 +26,12 @@ void Game::setUpPlayer1()
 {
     st_.AlphaBetaOpponent = false;
     st_.SnibbetMode = false;
+    takeOpponentFromMenu();
+}
+
+// The opponent checked in the Opponent menu, an alpha-beta one with the depth checked beside it.
+void Game::takeOpponentFromMenu()
+{
     selectRoutineFromMenu();
     if (menus_.checked(MenuItem::AlphaBetaMenu)) {
         st_.AlphaBetaOpponent = true;
@@ -56,13 +62,9 @@ void Game::setUpPlayer2()
 
 void Game::endMatch()
 {
-    // The Opponent menu's choice comes back for the next ordinary game.
+    // The Opponent menu's choice comes back for the next ordinary game, the fifth persona's too.
     st_.AlphaBetaOpponent = false;
-    selectRoutineFromMenu();
-    if (menus_.checked(MenuItem::AlphaBetaMenu)) {
-        st_.AlphaBetaOpponent = true;
-        st_.SearchDepth = checkedDepth(menus_, st_.SearchDepth);
-    }
+    takeOpponentFromMenu();
     st_.AutoplayInProgress = false;
 }
 

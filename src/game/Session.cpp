@@ -118,6 +118,7 @@ void Game::Initialize()
     setAllCursors(PieceCursor::Nought);
     st_.TwoPlayerGame = false;
     clearLatestCross();
+    refreshMarks();
 }
 
 // The routine of the opponent checked in the menu; with the alpha-beta opponent it stays as it was.
@@ -136,7 +137,6 @@ void Game::Newgame_Click()
     Initialize();
     st_.GameOver = 0;
     st_.AutoplayOn = false;
-    refreshMarks();
 }
 
 void Game::NewGameMenu_Click()
