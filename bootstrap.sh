@@ -2,8 +2,8 @@
 # Installs what building, running and testing the game needs on Debian 12: only what is missing.
 set -eu
 
-packages="build-essential cmake libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-multimedia-dev
-fonts-liberation fonts-dejavu-core xvfb xauth"
+packages="build-essential cmake clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
+qt6-multimedia-dev fonts-liberation fonts-dejavu-core xvfb xauth"
 
 missing=""
 for package in $packages; do

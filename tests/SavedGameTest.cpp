@@ -1,6 +1,7 @@
 // Saved games: the file's exact bytes, the round trip, and files the game must refuse.
 #include "FileTrouble.h"
 #include "GameFixture.h"
+#include "GameInvariants.h"
 #include "storage/SavedGame.h"
 
 #include <gtest/gtest.h>
@@ -107,6 +108,46 @@ TEST_F(SavedGames, LoadingRestoresBoardCaptionMenusAndRedo)
     game.RedoMoveMenu_Click();
     EXPECT_EQ(st().GridContents, saved.BoardHistory[4]);
 }
+
+// Each way of reaching an opponent, and the menu item that must be checked once its game is loaded.
+struct ChosenOpponent {
+    const char* name;
+    std::vector<MenuItem> chosen;
+    MenuItem plays;
+};
+
+class OpponentSaved : public SavedGames, public ::testing::WithParamInterface<ChosenOpponent> {};
+
+TEST_P(OpponentSaved, LoadsAsTheOpponentThatPlays)
+{
+    for (MenuItem item : GetParam().chosen) {
+        switch (item) {
+        case MenuItem::EvaluateMenu: game.EvaluateMenu_Click(); break;
+        case MenuItem::MiniMaxMenu: game.MiniMaxMenu_Click(); break;
+        case MenuItem::AlphaBetaMenu: game.AlphaBetaMenu_Click(); break;
+        case MenuItem::CMenu: game.CMenu_Click(); break;
+        default: game.CommonSenseMenu_Click(); break;
+        }
+    }
+    const GameState before = st();
+    save();
+    game.CommonSenseMenu_Click();
+    load(file());
+    EXPECT_TRUE(checked(GetParam().plays));
+    EXPECT_EQ(st().AlphaBetaOpponent, before.AlphaBetaOpponent);
+    EXPECT_EQ(st().SnibbetMode, before.SnibbetMode);
+    EXPECT_EQ(brokenInvariant(game, window), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Opponents, OpponentSaved,
+    ::testing::Values(ChosenOpponent{"Belwin", {MenuItem::EvaluateMenu}, MenuItem::EvaluateMenu},
+                      ChosenOpponent{"MorvidAfterBelwin", {MenuItem::EvaluateMenu, MenuItem::AlphaBetaMenu},
+                                     MenuItem::AlphaBetaMenu},
+                      ChosenOpponent{"TheFifthPersona", {MenuItem::CMenu}, MenuItem::CMenu},
+                      ChosenOpponent{"QuenAfterTheFifthPersona", {MenuItem::CMenu, MenuItem::MiniMaxMenu},
+                                     MenuItem::MiniMaxMenu}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SavedGames, ALoadedGameWritesBackByteForByte)
 {
@@ -364,6 +405,7 @@ TEST_F(SavedGames, EveryFileThisGameSavesLoadsBack)
     EXPECT_EQ(st().GridContents, saved.GridContents);
     EXPECT_EQ(st().TurnNumber, saved.TurnNumber);
     EXPECT_EQ(st().LatestTurn, saved.LatestTurn);
+    EXPECT_EQ(brokenInvariant(game, window), "");
 }
 
 // Flags of a computer turn or a match, which this game never saves set, at their offsets.

@@ -7,6 +7,7 @@
 // POSITION is 64 characters of '.', 'O' and 'X' in flat cell order (index i + 4j + 16k).
 // Nothing is played and nothing is drawn at random: the output is the position's score and tally,
 // and the best value and candidate list of the strategy's visit.
+#include "AnalyseArguments.h"
 #include "ai/AlphaBeta.h"
 #include "ai/CommonSense.h"
 #include "ai/MiniMax.h"
@@ -29,43 +30,6 @@ namespace {
 
 constexpr int kUsageError = 2;
 
-struct BadInput {
-    std::string message;
-};
-
-std::int32_t parseInt(std::string_view text, std::string_view what)
-{
-    std::int32_t value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc{} || end != text.data() + text.size())
-        throw BadInput{"bad " + std::string(what) + ": '" + std::string(text) + "'"};
-    return value;
-}
-
-std::int32_t parseRange(std::string_view text, std::string_view what, std::int32_t low, std::int32_t high)
-{
-    const std::int32_t value = parseInt(text, what);
-    if (value < low || value > high)
-        throw BadInput{std::string(what) + " must be " + std::to_string(low) + ".." + std::to_string(high)};
-    return value;
-}
-
-Grid parsePosition(std::string_view text)
-{
-    if (text.size() != kCells)
-        throw BadInput{"a position is 64 characters of '.', 'O' and 'X', not " + std::to_string(text.size())};
-    Grid grid{};
-    for (int n = 0; n < kCells; ++n) {
-        switch (text[n]) {
-        case '.': grid[n] = kEmpty; break;
-        case 'O': grid[n] = kNought; break;
-        case 'X': grid[n] = kCross; break;
-        default: throw BadInput{"a position holds only '.', 'O' and 'X'; found '" + std::string(1, text[n]) + "'"};
-        }
-    }
-    return grid;
-}
-
 std::string joined(const std::array<std::int32_t, 5>& values)
 {
     std::string out;
@@ -73,15 +37,6 @@ std::string joined(const std::array<std::int32_t, 5>& values)
         out += " " + std::to_string(v);
     return out;
 }
-
-struct Analysis {
-    std::string strategy = "evalu";
-    EvalWeights weights;
-    std::optional<std::int32_t> depth;
-    Coord lastHuman{};
-    bool snibbet = false;
-    std::optional<Grid> grid;
-};
 
 int analyse(const Analysis& a)
 {
@@ -129,61 +84,11 @@ int analyse(const Analysis& a)
     return 0;
 }
 
-EvalWeights parseWeights(std::string_view text)
-{
-    std::array<std::int32_t, 5> w{};
-    std::size_t at = 0;
-    for (int n = 0; n < 5; ++n) {
-        const std::size_t comma = n < 4 ? text.find(',', at) : text.size();
-        if (comma == std::string_view::npos)
-            throw BadInput{"--weights takes five numbers: a,b,c,d,e"};
-        w[n] = parseRange(text.substr(at, comma - at), "weight", -kWeightLimit, kWeightLimit);
-        at = comma + 1;
-    }
-    if (at < text.size())
-        throw BadInput{"--weights takes five numbers: a,b,c,d,e"};
-    return {w[0], w[1], w[2], w[3], w[4]};
-}
-
 int analyseCommand(const std::vector<std::string_view>& args)
 {
-    Analysis a;
-    std::optional<std::string> gameFile;
-    for (std::size_t n = 0; n < args.size(); ++n) {
-        const std::string_view arg = args[n];
-        auto value = [&]() -> std::string_view {
-            if (n + 1 >= args.size())
-                throw BadInput{std::string(arg) + " needs a value"};
-            return args[++n];
-        };
-        if (arg == "--strategy") {
-            a.strategy = std::string(value());
-            if (a.strategy != "evalu" && a.strategy != "turn" && a.strategy != "minimax" && a.strategy != "alphabeta")
-                throw BadInput{"unknown strategy '" + a.strategy + "' (evalu, turn, minimax, alphabeta)"};
-        } else if (arg == "--weights") {
-            a.weights = parseWeights(value());
-        } else if (arg == "--depth") {
-            a.depth = parseRange(value(), "depth", kMinSearchDepth, kMaxSearchDepth);
-        } else if (arg == "--last-human") {
-            a.lastHuman = coordOf(parseRange(value(), "cell index", 0, kCells - 1));
-        } else if (arg == "--snibbet") {
-            a.snibbet = true;
-        } else if (arg == "--game") {
-            gameFile = std::string(value());
-        } else if (arg.starts_with("--")) {
-            throw BadInput{"unknown option '" + std::string(arg) + "'"};
-        } else if (a.grid) {
-            throw BadInput{"more than one position given"};
-        } else {
-            a.grid = parsePosition(arg);
-        }
-    }
-    if (a.snibbet && a.strategy != "alphabeta")
-        throw BadInput{"--snibbet goes with --strategy alphabeta"};
-    if (gameFile) {
-        if (a.grid)
-            throw BadInput{"give a position or --game, not both"};
-        const auto bytes = readSavedGameBytes(*gameFile);
+    Analysis a = parseAnalysis(args);
+    if (a.gameFile) {
+        const auto bytes = readSavedGameBytes(*a.gameFile);
         const auto game = bytes ? decode(*bytes) : std::nullopt;
         if (!game) {
             std::cerr << "Error opening file\n";
@@ -193,8 +98,6 @@ int analyseCommand(const std::vector<std::string_view>& args)
         if (!a.depth)
             a.depth = game->SearchDepth;
     }
-    if (!a.grid)
-        throw BadInput{"no position given"};
     return analyse(a);
 }
 
@@ -207,8 +110,8 @@ int main(int argc, char** argv)
         if (!args.empty() && args[0] == "match")
             return runMatchCommand({args.begin() + 1, args.end()}, std::cout);
         return analyseCommand(args);
-    } catch (const BadInput& e) {
-        std::cerr << "vornix-analyse: " << e.message << '\n';
+    } catch (const AnalyseUsageError& e) {
+        std::cerr << "vornix-analyse: " << e.what() << '\n';
         return kUsageError;
     } catch (const MatchUsageError& e) {
         std::cerr << "vornix-analyse: " << e.what() << '\n';

@@ -13,6 +13,7 @@ namespace vornix {
 struct LineTally {
     std::array<std::int32_t, 5> NoughtTally{};
     std::array<std::int32_t, 5> CrossTally{};
+    friend constexpr bool operator==(const LineTally&, const LineTally&) = default;
 };
 
 // The five adjustable weights. Kept within -999..999 by every way in, so no score leaves 32 bits.

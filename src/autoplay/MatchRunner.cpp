@@ -123,13 +123,12 @@ MatchResult playMatch(const PlayerSpec& player1, const PlayerSpec& player2, std:
     return result;
 }
 
-int runMatchCommand(const std::vector<std::string_view>& args, std::ostream& out)
+MatchArguments parseMatchArguments(const std::vector<std::string_view>& args)
 {
     std::optional<PlayerSpec> p1;
     std::optional<PlayerSpec> p2;
-    std::int64_t games = 1;
-    std::uint64_t seed = 1;
-    std::int64_t jobs = std::max(1U, std::thread::hardware_concurrency());
+    MatchArguments m;
+    m.jobs = std::max(1U, std::thread::hardware_concurrency());
     for (std::size_t n = 0; n < args.size(); ++n) {
         const std::string_view arg = args[n];
         if (n + 1 >= args.size())
@@ -140,26 +139,35 @@ int runMatchCommand(const std::vector<std::string_view>& args, std::ostream& out
         else if (arg == "--p2")
             p2 = parsePlayerSpec(value);
         else if (arg == "--games")
-            games = number(value, "number of games", 1, 1000000);
+            m.games = number(value, "number of games", 1, 1000000);
         else if (arg == "--seed")
-            seed = static_cast<std::uint64_t>(number(value, "seed", 0, INT64_MAX));
+            m.seed = static_cast<std::uint64_t>(number(value, "seed", 0, INT64_MAX));
         else if (arg == "--jobs")
-            jobs = number(value, "number of jobs", 1, 256);
+            m.jobs = number(value, "number of jobs", 1, 256);
         else
             throw MatchUsageError("unknown option '" + std::string(arg) + "'");
     }
     if (!p1 || !p2)
         throw MatchUsageError("a match needs --p1 PLAYER and --p2 PLAYER");
+    m.player1 = *p1;
+    m.player2 = *p2;
+    return m;
+}
 
+int runMatchCommand(const std::vector<std::string_view>& args, std::ostream& out)
+{
+    const MatchArguments run = parseMatchArguments(args);
+    const std::int64_t games = run.games;
     std::vector<MatchResult> results(static_cast<std::size_t>(games));
     std::atomic<std::int64_t> next{0};
     auto worker = [&] {
         for (std::int64_t m = next++; m < games; m = next++)
-            results[static_cast<std::size_t>(m)] = playMatch(*p1, *p2, matchSeed(seed, static_cast<std::uint64_t>(m)));
+            results[static_cast<std::size_t>(m)] =
+                playMatch(run.player1, run.player2, matchSeed(run.seed, static_cast<std::uint64_t>(m)));
     };
     {
         std::vector<std::jthread> threads;
-        for (std::int64_t t = 1; t < std::min(jobs, games); ++t)
+        for (std::int64_t t = 1; t < std::min(run.jobs, games); ++t)
             threads.emplace_back(worker);
         worker();
     }

@@ -38,6 +38,18 @@ struct MatchResult {
 
 MatchResult playMatch(const PlayerSpec& player1, const PlayerSpec& player2, std::uint64_t seed);
 
+struct MatchArguments {
+    PlayerSpec player1;
+    PlayerSpec player2;
+    std::int64_t games = 1;
+    std::uint64_t seed = 1;
+    std::int64_t jobs = 1;
+};
+
+// The "match" command's arguments; throws MatchUsageError, saying what is wrong, for anything but
+// two players and numbers in their ranges.
+MatchArguments parseMatchArguments(const std::vector<std::string_view>& args);
+
 // The command line's "match" command; prints one line per match, then the totals.
 int runMatchCommand(const std::vector<std::string_view>& args, std::ostream& out);
 

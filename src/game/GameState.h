@@ -52,6 +52,8 @@ struct GameState {
     std::int32_t BestReplyValue = 0;
     std::array<std::int32_t, 8> WeightTable{};
 
+    friend bool operator==(const GameState&, const GameState&) = default;
+
     std::int32_t& cell(int i, int j, int k) { return GridContents[cellIndex(i, j, k)]; }
     std::int32_t cell(int i, int j, int k) const { return GridContents[cellIndex(i, j, k)]; }
 };

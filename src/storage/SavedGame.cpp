@@ -92,11 +92,17 @@ SavedGame savedGameOf(const GameState& st)
     g.BoardHistory = st.BoardHistory;
     g.TurnNumber = st.TurnNumber;
     g.SearchDepth = st.SearchDepth;
-    g.AlphaBetaOpponent = st.AlphaBetaOpponent;
-    g.normal = st.OpponentRoutine == Routine::normal;
-    g.eval = st.OpponentRoutine == Routine::eval;
-    g.SnibbetMode = st.SnibbetMode;
-    g.Longthink = st.OpponentRoutine == Routine::Longthink;
+    // The opponent flags are saved as loading replays them, so that a game loads with the opponent
+    // that plays it now: the fifth persona through its own handler alone (the alpha-beta one's
+    // would clear it), and no routine behind an alpha-beta opponent (replayed after it, the
+    // routine's handler would take its place; while it plays, the routine is not consulted).
+    const bool snibbet = st.AlphaBetaOpponent && st.SnibbetMode;
+    const Routine routine = st.AlphaBetaOpponent ? Routine::None : st.OpponentRoutine;
+    g.AlphaBetaOpponent = st.AlphaBetaOpponent && !snibbet;
+    g.normal = routine == Routine::normal;
+    g.eval = routine == Routine::eval;
+    g.SnibbetMode = snibbet;
+    g.Longthink = routine == Routine::Longthink;
     g.AutoplayInProgress = st.AutoplayInProgress;
     g.ComputerThinking = st.ComputerThinking;
     g.AutoplayOn = st.AutoplayOn;

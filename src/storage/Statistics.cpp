@@ -15,9 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Eight counters fit in far less; a larger file is not a statistics file, and is not read whole.
-constexpr std::size_t kMaxStatisticsBytes = 64 * 1024;
-
 bool fits(std::int64_t value)
 {
     return -kMaxCounter <= value && value <= kMaxCounter;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -16,6 +17,9 @@ using CounterTexts = std::array<std::string, kCounterCount>;
 // The largest count a counter holds: far beyond any number of games, and four of them still add
 // up exactly. A file with a larger counter is not read, so it never turns into another number.
 inline constexpr std::int64_t kMaxCounter = 999'999'999'999'999;
+
+// Eight counters fit in far less: a larger file is not read whole, and a larger one never written.
+inline constexpr std::size_t kMaxStatisticsBytes = 64 * 1024;
 
 // The counter a finished game adds to: the computer's wins against each persona at an even index,
 // the human's at the odd one after it.
