@@ -9,6 +9,8 @@
 #include <set>
 #include <sstream>
 
+#include <sys/stat.h>
+
 namespace vornix::testing {
 namespace {
 
@@ -162,6 +164,13 @@ TEST_F(StatisticsReport, AShortFileIsCorrupt)
 TEST_F(StatisticsReport, AFolderThatCannotHoldTheFileIsReported)
 {
     window.folder = window.folder / "no" / "such" / "folder";
+    game.StatisticsMenu_Click();
+    EXPECT_EQ(window.messages, std::vector<std::string>{"Unable to create statistics files"});
+}
+
+TEST_F(StatisticsReport, APipeOfThatNameIsNotWaitedOn)
+{
+    ASSERT_EQ(::mkfifo(statistics().c_str(), 0666), 0);
     game.StatisticsMenu_Click();
     EXPECT_EQ(window.messages, std::vector<std::string>{"Unable to create statistics files"});
 }

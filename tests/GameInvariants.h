@@ -10,11 +10,6 @@
 
 namespace vornix::testing {
 
-inline int piecesOn(const Grid& grid)
-{
-    return static_cast<int>(std::count_if(grid.begin(), grid.end(), [](std::int32_t v) { return v != kEmpty; }));
-}
-
 // The first invariant the game breaks, or "" when it keeps them all.
 inline std::string brokenInvariant(const Game& game, const RecordingWindow& window)
 {

@@ -27,6 +27,15 @@ constexpr int cellIndex(int i, int j, int k) { return i + 4 * j + 16 * k; }
 constexpr int cellIndex(Coord c) { return cellIndex(c.i, c.j, c.k); }
 constexpr Coord coordOf(int n) { return {n % 4, (n / 4) % 4, n / 16}; }
 
+// How many pieces of either side stand on a board.
+constexpr int piecesOn(const Grid& grid)
+{
+    int pieces = 0;
+    for (std::int32_t cell : grid)
+        pieces += cell != kEmpty;
+    return pieces;
+}
+
 // The caption a cell shows for what it holds.
 constexpr const char* captionOf(std::int32_t value)
 {

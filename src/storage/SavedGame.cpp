@@ -3,7 +3,6 @@
 #include "game/Game.h"
 #include "storage/SafeWrite.h"
 
-#include <algorithm>
 #include <fstream>
 #include <system_error>
 
@@ -74,11 +73,6 @@ private:
     std::size_t at_ = 0;
     bool valid_ = true;
 };
-
-int piecesOn(const Grid& grid)
-{
-    return static_cast<int>(std::count_if(grid.begin(), grid.end(), [](std::int32_t cell) { return cell != kEmpty; }));
-}
 
 } // namespace
 

@@ -29,6 +29,10 @@ fs::path statisticsPath(const fs::path& programFolder)
 
 bool statisticsFileMissing(const fs::path& file)
 {
+    // Something else of that name, a pipe say, would hold the game up or take the counters away.
+    std::error_code ec;
+    if (fs::exists(file, ec) && !fs::is_regular_file(file, ec))
+        return true;
     std::ofstream out(file, std::ios::binary | std::ios::app);
     if (!out)
         return true;
