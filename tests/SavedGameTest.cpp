@@ -241,8 +241,8 @@ TEST_F(SavedGames, AWritableFileInAFolderThatIsNotIsSavedOver)
     save();
     namespace fs = std::filesystem;
     fs::permissions(file(), fs::perms::all & ~fs::perms::owner_exec & ~fs::perms::group_exec & ~fs::perms::others_exec);
-    fs::permissions(window.folder, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
+    fs::permissions(window.folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read
+                        | fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
     game.cell_MouseUp(0, MouseButton::Right);
     {
         const OrdinaryUserFiles user;
