@@ -7,41 +7,14 @@
 namespace vornix {
 
 namespace {
-
 constexpr int kRounds = 32;
-
-// The index of the checked item of the depth submenu; the last one checked wins.
-std::int32_t checkedDepth(const MenuModel& menus, std::int32_t otherwise)
-{
-    std::int32_t depth = otherwise;
-    for (int d = kMinSearchDepth; d <= kMaxSearchDepth; ++d)
-        if (menus.checked(searchDepthItem(d)))
-            depth = d;
-    return depth;
 }
-
-} // namespace
 
 void Game::setUpPlayer1()
 {
     st_.AlphaBetaOpponent = false;
     st_.SnibbetMode = false;
     takeOpponentFromMenu();
-}
-
-// The opponent checked in the Opponent menu, an alpha-beta one with the depth checked beside it.
-void Game::takeOpponentFromMenu()
-{
-    selectRoutineFromMenu();
-    if (menus_.checked(MenuItem::AlphaBetaMenu)) {
-        st_.AlphaBetaOpponent = true;
-        st_.SearchDepth = checkedDepth(menus_, st_.SearchDepth);
-    }
-    if (menus_.checked(MenuItem::CMenu)) {
-        st_.AlphaBetaOpponent = true;
-        st_.SnibbetMode = true;
-        st_.SearchDepth = checkedDepth(menus_, st_.SearchDepth);
-    }
 }
 
 void Game::setUpPlayer2()

@@ -3,6 +3,20 @@
 
 namespace vornix {
 
+namespace {
+
+// The index of the checked item of the depth submenu; the last one checked wins.
+std::int32_t checkedDepth(const MenuModel& menus, std::int32_t otherwise)
+{
+    std::int32_t depth = otherwise;
+    for (int d = kMinSearchDepth; d <= kMaxSearchDepth; ++d)
+        if (menus.checked(searchDepthItem(d)))
+            depth = d;
+    return depth;
+}
+
+} // namespace
+
 void Game::DeCheck()
 {
     for (MenuItem item : {MenuItem::RanomHvH, MenuItem::AutoPlayMenu, MenuItem::ComputerFirstMenu,
@@ -117,18 +131,19 @@ void Game::SearchDepthMenu_Click(std::int16_t Index)
     menus_.check(searchDepthItem(Index), true);
 }
 
-void Game::chooseCheckedOpponent()
+// The opponent checked in the Opponent menu, an alpha-beta one with the depth checked beside it.
+void Game::takeOpponentFromMenu()
 {
-    if (menus_.checked(MenuItem::EvaluateMenu))
-        EvaluateMenu_Click();
-    else if (menus_.checked(MenuItem::CommonSenseMenu))
-        CommonSenseMenu_Click();
-    else if (menus_.checked(MenuItem::MiniMaxMenu))
-        MiniMaxMenu_Click();
-    else if (menus_.checked(MenuItem::CMenu))
-        CMenu_Click();
-    else
-        AlphaBetaMenu_Click();
+    selectRoutineFromMenu();
+    if (menus_.checked(MenuItem::AlphaBetaMenu)) {
+        st_.AlphaBetaOpponent = true;
+        st_.SearchDepth = checkedDepth(menus_, st_.SearchDepth);
+    }
+    if (menus_.checked(MenuItem::CMenu)) {
+        st_.AlphaBetaOpponent = true;
+        st_.SnibbetMode = true;
+        st_.SearchDepth = checkedDepth(menus_, st_.SearchDepth);
+    }
 }
 
 } // namespace vornix

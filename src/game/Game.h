@@ -82,8 +82,6 @@ public:
     void AlphaBetaMenu_Click();
     void CMenu_Click();
     void SearchDepthMenu_Click(std::int16_t Index);
-    // Plays against the opponent checked in the menu, the alpha-beta one when none is.
-    void chooseCheckedOpponent();
 
     // The Evaluating Options dialog.
     void setOptionText(int index, std::string text); // a box's text changed, by the user or the program
@@ -156,8 +154,8 @@ private:
     void recordResult(bool computerWon);
     void placeChoice(const Choice& choice);
     void selectRoutineFromMenu();
-    void setUpPlayer1();
     void takeOpponentFromMenu();
+    void setUpPlayer1();
     void setUpPlayer2();
     void endMatch();
     void refreshMarks();

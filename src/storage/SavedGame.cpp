@@ -247,7 +247,7 @@ void Game::LoadGameMenu_Click()
         EvaluateMenu_Click();
     // A file that names no opponent leaves the one checked in the menu to play.
     if (!st_.AlphaBetaOpponent && st_.OpponentRoutine == Routine::None)
-        chooseCheckedOpponent();
+        takeOpponentFromMenu();
     UpdateDisplayFromGridContents();
     clearLatestCross();
     refreshMarks();
