@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <sstream>
 
@@ -56,6 +58,34 @@ TEST_F(EndOfGame, AFairWinAgainstBelwinIsCongratulatedAndCounted)
     EXPECT_EQ(st().GameOver, -1);
     EXPECT_EQ(st().ReadyGauge, 0.0F);
     EXPECT_EQ(window.marks.lineCells, 0b1111ULL);
+}
+
+// What the player sees when the sound starts: the last piece, its line framed and the count of
+// placements; the message only once the sound is over.
+TEST_F(EndOfGame, TheFinalBoardIsDrawnBeforeTheSoundAndTheMessageComesAfterIt)
+{
+    auto lastShownBefore = [this](const std::string& event, const std::string& kind) {
+        const auto at = std::find(window.log.begin(), window.log.end(), event);
+        EXPECT_NE(at, window.log.end()) << event;
+        const auto shown = std::find_if(std::make_reverse_iterator(at), window.log.rend(),
+                                        [&](const std::string& e) { return e.starts_with(kind); });
+        return shown == window.log.rend() ? std::string() : *shown;
+    };
+
+    noughtsToWinAt(cellIndex(3, 0, 0));
+    game.cell_MouseUp(cellIndex(3, 0, 0), MouseButton::Left);
+    EXPECT_EQ(lastShownBefore("sound lose.wav", "marks"), "marks 15");
+    EXPECT_EQ(lastShownBefore("sound lose.wav", "caption"), "caption Turn: 7");
+    EXPECT_EQ(lastShownBefore("message Congratulations you beat me!", "sound"), "sound lose.wav");
+
+    window.log.clear();
+    game.NewGameMenu_Click();
+    board(gridWith({{0, 1, 0}, {1, 1, 0}, {2, 2, 1}}, {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}}));
+    st().TurnNumber = 6;
+    game.Mygo_Click();
+    EXPECT_EQ(lastShownBefore("sound Win.wav", "marks"), "marks 15");
+    EXPECT_EQ(lastShownBefore("sound Win.wav", "caption"), "caption Turn: 7");
+    EXPECT_EQ(lastShownBefore("message Ho, ho, ho; I win", "sound"), "sound Win.wav");
 }
 
 TEST_F(EndOfGame, ACheatedWinIsMockedAndLeavesTheFileAlone)
@@ -298,6 +328,49 @@ TEST_F(ReadOnlyFolder, AFullDiskThereLeavesTheFileAsItWas)
     }
     EXPECT_EQ(fileText(), "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n");
 }
+
+// Where an installed copy and an unpacked one keep their statistics, as an ordinary player runs them.
+struct Place {
+    const char* name;
+    bool folderWritable;
+    std::optional<bool> fileWritable; // nothing: no Statistics beside the program yet
+    bool besideTheProgram;
+};
+
+class StatisticsPlace : public EndOfGame, public ::testing::WithParamInterface<Place> {};
+
+TEST_P(StatisticsPlace, BesideTheProgramWhileItCanBeWrittenThereElseInThePlayersFolder)
+{
+    namespace fs = std::filesystem;
+    const Place& p = GetParam();
+    constexpr fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    const fs::path program = window.folder / "bin";
+    const fs::path player = window.folder / "home" / "vornix";
+    fs::create_directories(program);
+    fs::permissions(window.folder, fs::perms::all); // the player may make a home here
+    if (p.fileWritable) {
+        std::ofstream(program / "Statistics") << "0\r\n";
+        fs::permissions(program / "Statistics", *p.fileWritable ? fs::perms::all : readOnly);
+    }
+    fs::permissions(program, p.folderWritable ? fs::perms::all : readOnly | fs::perms::owner_exec
+                                                         | fs::perms::group_exec | fs::perms::others_exec);
+    fs::path chosen;
+    {
+        const OrdinaryUserFiles user;
+        chosen = statisticsLocation(program, player);
+    }
+    EXPECT_EQ(chosen, p.besideTheProgram ? program / "Statistics" : player / "Statistics");
+    EXPECT_EQ(fs::is_directory(player), !p.besideTheProgram);
+    fs::permissions(program, fs::perms::owner_all);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, StatisticsPlace,
+                         ::testing::Values(Place{"UnpackedCopy", true, std::nullopt, true},
+                                           Place{"UnpackedCopyWithAReadOnlyFile", true, false, true},
+                                           Place{"InstalledCopy", false, std::nullopt, false},
+                                           Place{"InstalledCopyWithAReadOnlyFile", false, false, false},
+                                           Place{"InstalledCopyWithAWritableFile", false, true, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace vornix::testing

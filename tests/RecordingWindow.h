@@ -36,8 +36,16 @@ public:
         visible[cell] = shown;
         ++visibilityChanges;
     }
-    void showMarks(const BoardMarks& shown) override { marks = shown; }
-    void setTurnCaption(std::string_view caption) override { turnCaption = caption; }
+    void showMarks(const BoardMarks& shown) override
+    {
+        marks = shown;
+        log.push_back("marks " + std::to_string(shown.lineCells));
+    }
+    void setTurnCaption(std::string_view caption) override
+    {
+        turnCaption = caption;
+        log.push_back("caption " + turnCaption);
+    }
     void showReadyGauge(float value) override { gauge.push_back(value); }
     void showMenuItem(MenuItem item, bool checked, bool enabled) override { menu[item] = {checked, enabled}; }
     void showOptionText(int index, std::string_view text) override { optionTexts[index] = text; }
@@ -46,9 +54,17 @@ public:
         secondPlayer = {option, depthIndex, usable ? 1 : 0};
     }
     void showBusy(bool busy) override { busyShown = busy; }
-    void messageBox(std::string_view text) override { messages.emplace_back(text); }
+    void messageBox(std::string_view text) override
+    {
+        messages.emplace_back(text);
+        log.push_back("message " + messages.back());
+    }
     void beep() override { ++beeps; }
-    void playSound(const std::filesystem::path& wave) override { sounds.push_back(wave); }
+    void playSound(const std::filesystem::path& wave) override
+    {
+        sounds.push_back(wave);
+        log.push_back("sound " + wave.filename().string());
+    }
     void yieldToEvents() override
     {
         ++yields;
@@ -67,7 +83,8 @@ public:
         return chosenFile;
     }
     std::vector<std::string> installedFonts() const override { return fontList; }
-    std::filesystem::path programFolder() const override { return folder; }
+    std::filesystem::path statisticsFile() const override { return folder / "Statistics"; }
+    std::filesystem::path soundFile(std::string_view name) const override { return folder / name; }
     void randomize() override { ++reseeds; }
     double rnd() override
     {
@@ -94,6 +111,8 @@ public:
     std::array<int, 3> secondPlayer{};
     bool busyShown = false;
     std::vector<std::string> messages;
+    // The marks, captions, sounds and messages in the order they were shown.
+    std::vector<std::string> log;
     int beeps = 0;
     std::vector<std::filesystem::path> sounds;
     int yields = 0;

@@ -37,7 +37,8 @@ public:
     void pause(int) override {}
     std::optional<std::filesystem::path> chooseFile(FileDialogForm) override { return std::nullopt; }
     std::vector<std::string> installedFonts() const override { return {}; }
-    std::filesystem::path programFolder() const override { return {}; }
+    std::filesystem::path statisticsFile() const override { return {}; }
+    std::filesystem::path soundFile(std::string_view) const override { return {}; }
     void randomize() override {}
     double rnd() override { return std::uniform_real_distribution<double>(0.0, 1.0)(random_); }
 

@@ -3,12 +3,20 @@
 
 namespace vornix {
 
+// The player sees the last piece, its line and the count of placements before the sound starts.
+void Game::showFinalPosition()
+{
+    refreshMarks();
+    showTurn();
+}
+
 void Game::Win()
 {
     st_.ComputerHasMoved = true;
+    showFinalPosition();
     // The sounds are named from the computer's side: the human's win plays "lose.wav".
     if (!closing_)
-        window_.playSound(window_.programFolder() / "lose.wav");
+        window_.playSound(window_.soundFile("lose.wav"));
     if (st_.TwoPlayerGame) {
         window_.messageBox("Noughts win.");
     } else if (!st_.AutoplayOn) {
@@ -21,13 +29,13 @@ void Game::Win()
     }
     st_.GameOver = -1;
     DisableBox();
-    refreshMarks();
 }
 
 void Game::Lose()
 {
+    showFinalPosition();
     if (!closing_)
-        window_.playSound(window_.programFolder() / "Win.wav");
+        window_.playSound(window_.soundFile("Win.wav"));
     if (st_.TwoPlayerGame) {
         window_.messageBox("Crosses win.");
     } else if (!st_.AutoplayOn) {
@@ -40,7 +48,6 @@ void Game::Lose()
     }
     st_.GameOver = -1;
     DisableBox();
-    refreshMarks();
 }
 
 } // namespace vornix

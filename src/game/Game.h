@@ -159,6 +159,7 @@ private:
     void setUpPlayer2();
     void endMatch();
     void refreshMarks();
+    void showFinalPosition();
     void clearLatestCross();
 
     Window& window_;

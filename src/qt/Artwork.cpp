@@ -6,6 +6,12 @@
 
 #include <cmath>
 
+// The pictures compiled into the program; a static library's resources are registered by hand.
+static void initArtwork()
+{
+    Q_INIT_RESOURCE(vornix);
+}
+
 namespace vornix::qt {
 
 QImage backgroundRipples()
@@ -28,28 +34,14 @@ QImage backgroundRipples()
     return image;
 }
 
+// The icon the desktop shows for the installed game, at every size it was drawn in.
 QIcon gameIcon()
 {
-    QPixmap pixmap(64, 64);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    // Three stacked layers of the cube, a nought and a cross on them.
-    for (int layer = 0; layer < 3; ++layer) {
-        QPolygonF plate;
-        const double y = 14 + layer * 16;
-        plate << QPointF(8, y + 8) << QPointF(32, y) << QPointF(56, y + 8) << QPointF(32, y + 16);
-        p.setPen(QPen(QColor(20, 40, 120), 2));
-        p.setBrush(QColor(200 - 60 * layer, 200, 60 * layer));
-        p.drawPolygon(plate);
-    }
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(0, 0, 200), 3));
-    p.drawEllipse(QPointF(24, 22), 6, 4);
-    p.setPen(QPen(QColor(200, 0, 0), 3));
-    p.drawLine(QPointF(34, 50), QPointF(44, 56));
-    p.drawLine(QPointF(44, 50), QPointF(34, 56));
-    return QIcon(pixmap);
+    initArtwork();
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 
 namespace {

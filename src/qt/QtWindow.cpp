@@ -4,16 +4,19 @@
 #include "qt/CellLabel.h"
 #include "qt/MainWindow.h"
 #include "qt/OptionsDialog.h"
-#include "qt/SoundPlayer.h"
+#include "storage/Statistics.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QStandardPaths>
 #include <QTimer>
 
 namespace vornix::qt {
@@ -142,7 +145,7 @@ void QtWindow::playSound(const std::filesystem::path& wave)
 {
     if (closing_ || silent_)
         return;
-    playSynchronously(QString::fromStdString(wave.string()));
+    sound_->playToEnd(QString::fromStdString(wave.string()));
 }
 
 void QtWindow::yieldToEvents()
@@ -166,21 +169,44 @@ void QtWindow::close()
     closing_ = true;
     if (pausing_)
         pausing_->quit();
+    sound_->stopWaiting();
+}
+
+void QtWindow::setSoundOutput(std::unique_ptr<SoundOutput> output)
+{
+    sound_ = std::make_unique<SoundPlayer>(std::move(output));
+}
+
+// The program's folder while it may be written (an unpacked copy), else the player's documents.
+QString QtWindow::firstFolderForFiles() const
+{
+    const QString program = QCoreApplication::applicationDirPath();
+    if (QFileInfo(program).isWritable())
+        return program;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 std::optional<std::filesystem::path> QtWindow::chooseFile(FileDialogForm form)
 {
-    const QString folder = lastFolder_.empty() ? QString::fromStdString(programFolder().string())
-                                               : QString::fromStdString(lastFolder_);
-    const QString filter = QStringLiteral("Vornix Files (.VRNX) (*.VRNX)");
-    const QString chosen = form == FileDialogForm::Save
-        ? QFileDialog::getSaveFileName(&main_, QStringLiteral("3D Vornix"), folder, filter)
-        : QFileDialog::getOpenFileName(&main_, QStringLiteral("3D Vornix"), folder, filter);
-    if (chosen.isEmpty())
+    // Files saved on other systems may spell the extension in any case.
+    QFileDialog dialog(&main_, QStringLiteral("3D Vornix"), lastFolder_.isEmpty() ? firstFolderForFiles() : lastFolder_,
+                       QStringLiteral("Vornix Files (.VRNX) (*.[Vv][Rr][Nn][Xx])"));
+    dialog.setObjectName(QStringLiteral("fileDialog"));
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setDefaultSuffix(QStringLiteral("VRNX"));
+    if (form == FileDialogForm::Save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    std::filesystem::path path = chosen.toStdString();
-    lastFolder_ = path.parent_path().string();
-    return path;
+    const QString chosen = dialog.selectedFiles().constFirst();
+    lastFolder_ = QFileInfo(chosen).absolutePath();
+    return std::filesystem::path(chosen.toStdString());
 }
 
 std::vector<std::string> QtWindow::installedFonts() const
@@ -191,9 +217,24 @@ std::vector<std::string> QtWindow::installedFonts() const
     return fonts;
 }
 
-std::filesystem::path QtWindow::programFolder() const
+std::filesystem::path QtWindow::statisticsFile() const
 {
-    return QCoreApplication::applicationDirPath().toStdString();
+    return statisticsLocation(QCoreApplication::applicationDirPath().toStdString(),
+                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString());
+}
+
+// Beside the program (an unpacked copy or a build), else in the data folder it was installed with.
+std::filesystem::path QtWindow::soundFile(std::string_view name) const
+{
+    const QDir program(QCoreApplication::applicationDirPath());
+    const QString file = text(name);
+    for (const QString& folder : {program.path(), program.filePath(QStringLiteral(VORNIX_DATA_FROM_PROGRAM))}) {
+        const QString path = QDir(folder).filePath(file);
+        if (QFileInfo::exists(path))
+            return path.toStdString();
+    }
+    const QString installed = QStandardPaths::locate(QStandardPaths::AppDataLocation, file);
+    return (installed.isEmpty() ? program.filePath(file) : installed).toStdString();
 }
 
 } // namespace vornix::qt

@@ -2,9 +2,13 @@
 #pragma once
 
 #include "game/ClockRandom.h"
+#include "qt/SoundPlayer.h"
 #include "view/Window.h"
 
+#include <QString>
+
 #include <array>
+#include <memory>
 
 class QEventLoop;
 
@@ -39,24 +43,28 @@ public:
     void pause(int milliseconds) override;
     std::optional<std::filesystem::path> chooseFile(FileDialogForm form) override;
     std::vector<std::string> installedFonts() const override;
-    std::filesystem::path programFolder() const override;
+    std::filesystem::path statisticsFile() const override;
+    std::filesystem::path soundFile(std::string_view name) const override;
     void randomize() override { random_.reseedFromClock(); }
     double rnd() override { return random_.next(); }
 
     // Once the window closes nothing more is shown, played or waited for.
     void close();
-    // For tests: no sound, and no wait for it.
+    // For tests: no sound, and no wait for it; or sounds played through another output.
     void setSilent(bool silent) { silent_ = silent; }
+    void setSoundOutput(std::unique_ptr<SoundOutput> output);
 
 private:
     void refreshCursor(int cell);
+    QString firstFolderForFiles() const;
 
     MainWindow& main_;
     std::array<Pointer, 64> pointers_{};
     std::array<PieceCursor, 64> cursors_{};
     ClockRandom random_;
     QEventLoop* pausing_ = nullptr;
-    std::string lastFolder_;
+    std::unique_ptr<SoundPlayer> sound_ = std::make_unique<SoundPlayer>();
+    QString lastFolder_;
     bool closing_ = false;
     bool silent_ = false;
 };

@@ -1,10 +1,12 @@
 #include "qt/SoundPlayer.h"
 
-#include <QEventLoop>
 #include <QAudioDevice>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QMediaDevices>
 #include <QSoundEffect>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 
@@ -12,7 +14,8 @@ namespace vornix::qt {
 
 namespace {
 
-constexpr int kMarginMs = 400;
+// How much longer than its length a sound may keep the game waiting when the output is slow.
+constexpr int kLateMs = 1000;
 
 quint32 little32(const QByteArray& bytes, qsizetype at)
 {
@@ -49,35 +52,92 @@ std::optional<int> waveLengthMs(const QString& path)
     return std::nullopt;
 }
 
-void playSynchronously(const QString& path)
+SpeakerOutput::SpeakerOutput() = default;
+SpeakerOutput::~SpeakerOutput() = default;
+
+void SpeakerOutput::start(const QString& path, int serial)
+{
+    effect_.reset();
+    if (QMediaDevices::audioOutputs().isEmpty()) {
+        emit finished(serial, false); // nothing to play it on: the game ends silently
+        return;
+    }
+    effect_ = std::make_unique<QSoundEffect>();
+    QSoundEffect* effect = effect_.get();
+    connect(effect, &QSoundEffect::statusChanged, this, [this, effect, serial] {
+        if (effect->status() == QSoundEffect::Error)
+            emit finished(serial, false);
+    });
+    // The effect is never stopped: it ends by itself once its last sample has been played.
+    connect(effect, &QSoundEffect::playingChanged, this, [this, effect, serial] {
+        if (!effect->isPlaying())
+            emit finished(serial, true);
+    });
+    effect->setSource(QUrl::fromLocalFile(path));
+    effect->play();
+}
+
+void SpeakerOutput::release()
+{
+    effect_.reset();
+}
+
+SoundPlayer::SoundPlayer(std::unique_ptr<SoundOutput> output)
+    : thread_(std::make_unique<QThread>()), output_(std::move(output))
+{
+    output_->moveToThread(thread_.get());
+    thread_->start();
+}
+
+SoundPlayer::~SoundPlayer()
+{
+    stopWaiting();
+    QMetaObject::invokeMethod(output_.get(), [output = output_.get()] { output->release(); });
+    thread_->quit();
+    if (!thread_->wait(kLateMs)) {
+        // An audio server that never answers keeps the thread: leave both to the end of the process
+        // rather than hold up the window's closing.
+        (void)thread_.release();
+        (void)output_.release();
+    }
+}
+
+void SoundPlayer::playToEnd(const QString& path)
 {
     const std::optional<int> length = waveLengthMs(path);
-    if (!length || QMediaDevices::audioOutputs().isEmpty())
-        return; // nothing to play, or nothing to play it on: the game ends silently
-
-    QSoundEffect effect;
-    QEventLoop loop;
-    QTimer limit;
-    limit.setSingleShot(true);
-    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
-    QObject::connect(&effect, &QSoundEffect::playingChanged, &loop, [&] {
-        if (!effect.isPlaying() && effect.status() != QSoundEffect::Loading)
-            loop.quit();
-    });
-    QObject::connect(&effect, &QSoundEffect::statusChanged, &loop, [&] {
-        if (effect.status() == QSoundEffect::Error)
-            loop.quit();
-        else if (effect.status() == QSoundEffect::Ready && !effect.isPlaying())
-            effect.play();
-    });
-    effect.setSource(QUrl::fromLocalFile(path));
-    if (effect.status() == QSoundEffect::Error)
+    if (!length)
         return;
-    if (effect.status() == QSoundEffect::Ready)
-        effect.play();
-    limit.start(*length + kMarginMs);
+    const int serial = ++serial_;
+    QEventLoop loop;
+    QElapsedTimer clock;
+    bool playedOut = false;
+    auto quitOnceOver = [&] {
+        if (playedOut && clock.elapsed() >= *length)
+            loop.quit();
+    };
+    QObject::connect(output_.get(), &SoundOutput::finished, &loop, [&](int finishedSerial, bool played) {
+        if (finishedSerial != serial)
+            return; // an earlier sound, given up on, that has ended only now
+        if (!played) {
+            loop.quit();
+            return;
+        }
+        playedOut = true;
+        quitOnceOver();
+    });
+    QTimer::singleShot(*length, &loop, quitOnceOver);
+    QTimer::singleShot(*length + kLateMs, &loop, &QEventLoop::quit);
+    clock.start();
+    QMetaObject::invokeMethod(output_.get(), [output = output_.get(), path, serial] { output->start(path, serial); });
+    waiting_ = &loop;
     loop.exec(QEventLoop::ExcludeUserInputEvents);
-    effect.stop();
+    waiting_ = nullptr;
+}
+
+void SoundPlayer::stopWaiting()
+{
+    if (waiting_)
+        waiting_->quit();
 }
 
 } // namespace vornix::qt

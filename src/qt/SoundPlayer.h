@@ -1,16 +1,68 @@
-// Plays a wave file and waits for it, with the user's input held back meanwhile. The wait is bounded
-// by the file's own length plus a margin, so a machine without sound never hangs the game.
+// The end-of-game sounds, played to their end on a thread of their own: an audio server that stalls
+// holds up that thread, never the window.
 #pragma once
 
+#include <QObject>
 #include <QString>
 
+#include <memory>
 #include <optional>
+
+class QEventLoop;
+class QSoundEffect;
+class QThread;
 
 namespace vornix::qt {
 
 // The length of a PCM wave file in milliseconds, or nothing when it is not one.
 std::optional<int> waveLengthMs(const QString& path);
 
-void playSynchronously(const QString& path);
+// Plays wave files on the thread it lives in.
+class SoundOutput : public QObject {
+    Q_OBJECT
+
+public:
+    // Starts a file, ending whatever played before; finished() follows once it has played out, or
+    // at once with played false when it cannot be played.
+    virtual void start(const QString& path, int serial) = 0;
+    // Lets go of the audio device; runs on the output's own thread before it ends.
+    virtual void release() {}
+
+signals:
+    void finished(int serial, bool played);
+};
+
+// The machine's default audio output.
+class SpeakerOutput : public SoundOutput {
+public:
+    SpeakerOutput();
+    ~SpeakerOutput() override;
+    void start(const QString& path, int serial) override;
+    void release() override;
+
+private:
+    std::unique_ptr<QSoundEffect> effect_;
+};
+
+class SoundPlayer {
+public:
+    explicit SoundPlayer(std::unique_ptr<SoundOutput> output = std::make_unique<SpeakerOutput>());
+    ~SoundPlayer();
+    SoundPlayer(const SoundPlayer&) = delete;
+    SoundPlayer& operator=(const SoundPlayer&) = delete;
+
+    // Returns once the sound has played to its end, or a second after its length at the latest,
+    // or at once when it cannot be played. The window keeps repainting meanwhile; the user's input
+    // waits until the sound is over.
+    void playToEnd(const QString& path);
+    // Ends a wait at once (the window is closing).
+    void stopWaiting();
+
+private:
+    std::unique_ptr<QThread> thread_;
+    std::unique_ptr<SoundOutput> output_;
+    QEventLoop* waiting_ = nullptr;
+    int serial_ = 0;
+};
 
 } // namespace vornix::qt

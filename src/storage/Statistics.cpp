@@ -9,6 +9,9 @@
 #include <string_view>
 #include <system_error>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace vornix {
 
 namespace fs = std::filesystem;
@@ -20,11 +23,27 @@ bool fits(std::int64_t value)
     return -kMaxCounter <= value && value <= kMaxCounter;
 }
 
+// Whether this process may write there, by the rights it opens files with.
+bool mayWrite(const fs::path& path, int mode)
+{
+    return ::faccessat(AT_FDCWD, path.c_str(), mode, AT_EACCESS) == 0;
+}
+
 } // namespace
 
 fs::path statisticsPath(const fs::path& programFolder)
 {
     return programFolder / "Statistics";
+}
+
+fs::path statisticsLocation(const fs::path& programFolder, const fs::path& playerDataFolder)
+{
+    const fs::path beside = statisticsPath(programFolder);
+    std::error_code ec;
+    if (mayWrite(programFolder, W_OK | X_OK) || (fs::is_regular_file(beside, ec) && mayWrite(beside, W_OK)))
+        return beside;
+    fs::create_directories(playerDataFolder, ec);
+    return statisticsPath(playerDataFolder);
 }
 
 bool statisticsFileMissing(const fs::path& file)
@@ -131,7 +150,7 @@ std::string statisticsReport(const CounterTexts& c)
 
 bool Game::NoFileCheck()
 {
-    return statisticsFileMissing(statisticsPath(window_.programFolder()));
+    return statisticsFileMissing(window_.statisticsFile());
 }
 
 void Game::StatisticsMenu_Click()
@@ -140,7 +159,7 @@ void Game::StatisticsMenu_Click()
         window_.messageBox("Unable to create statistics files");
         return;
     }
-    const auto counters = readCounters(statisticsPath(window_.programFolder()));
+    const auto counters = readCounters(window_.statisticsFile());
     if (!counters) {
         window_.messageBox("Corrupt statistics file");
         return;
@@ -165,7 +184,7 @@ void Game::recordResult(bool computerWon)
     std::optional<int> counter;
     if (row)
         counter = static_cast<int>(*row) + (computerWon ? 0 : 1);
-    countGame(statisticsPath(window_.programFolder()), counter);
+    countGame(window_.statisticsFile(), counter);
 }
 
 } // namespace vornix

@@ -27,6 +27,12 @@ enum class StatisticsRow : std::uint8_t { Tovi = 0, Belwin = 2, Quen = 4, Morvid
 
 std::filesystem::path statisticsPath(const std::filesystem::path& programFolder);
 
+// Where the statistics are kept: beside the program while they can be written there (its folder
+// takes new files, or holds a Statistics file that may be rewritten), so that an unpacked copy
+// keeps its own; otherwise, as for an installed copy, in the player's data folder, made when missing.
+std::filesystem::path statisticsLocation(const std::filesystem::path& programFolder,
+                                         const std::filesystem::path& playerDataFolder);
+
 // Makes sure the file exists, creating it with eight zero counters when it is missing or empty.
 // True when that failed (the name and sense the game has always used).
 bool statisticsFileMissing(const std::filesystem::path& file);

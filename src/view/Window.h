@@ -64,7 +64,8 @@ public:
     // A modal message box with one OK button and the title "Vornix".
     virtual void messageBox(std::string_view text) = 0;
     virtual void beep() = 0;
-    // Plays a wave file and returns when it has finished; a missing or unplayable file is silent.
+    // Plays a wave file to its end and returns then, or after about a second more at the latest; a
+    // missing or unplayable file, or a machine without sound, is silent.
     virtual void playSound(const std::filesystem::path& wave) = 0;
     // Lets pending events run and returns.
     virtual void yieldToEvents() = 0;
@@ -73,7 +74,9 @@ public:
 
     virtual std::optional<std::filesystem::path> chooseFile(FileDialogForm form) = 0;
     virtual std::vector<std::string> installedFonts() const = 0;
-    virtual std::filesystem::path programFolder() const = 0;
+    // Where the statistics file is kept, and where a sound of the game ("Win.wav", "lose.wav") is found.
+    virtual std::filesystem::path statisticsFile() const = 0;
+    virtual std::filesystem::path soundFile(std::string_view name) const = 0;
 
     // The random source: reseeded from the clock, then uniform in [0, 1).
     virtual void randomize() = 0;

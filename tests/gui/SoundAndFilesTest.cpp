@@ -1,0 +1,197 @@
+// The end-of-game sounds and the file dialogs, as an installed copy's player meets them.
+#include "qt/MainWindow.h"
+#include "qt/SoundPlayer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+using namespace vornix;
+using vornix::qt::SoundOutput;
+using vornix::qt::SoundPlayer;
+
+namespace {
+
+constexpr int kSoundMs = 300;
+
+// A silent wave file of kSoundMs: 8000 one-byte samples a second.
+QString writeWave(const QTemporaryDir& dir)
+{
+    const quint32 samples = 8 * kSoundMs;
+    QByteArray bytes;
+    auto add32 = [&](quint32 v) {
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes.append(static_cast<char>((v >> shift) & 0xFF));
+    };
+    auto add16 = [&](quint16 v) {
+        bytes.append(static_cast<char>(v & 0xFF));
+        bytes.append(static_cast<char>(v >> 8));
+    };
+    bytes.append("RIFF");
+    add32(36 + samples);
+    bytes.append("WAVEfmt ");
+    add32(16);
+    add16(1);    // PCM
+    add16(1);    // mono
+    add32(8000); // samples a second
+    add32(8000); // bytes a second
+    add16(1);
+    add16(8);
+    bytes.append("data");
+    add32(samples);
+    bytes.append(QByteArray(static_cast<qsizetype>(samples), '\x80'));
+    const QString path = dir.filePath(QStringLiteral("sound.wav"));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+    return path;
+}
+
+// Outputs that behave as real ones do on a good day and on bad ones.
+enum class Behaviour { EndsOnTime, EndsLate, NeverEnds, Stalls, CannotPlay };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Behaviour)
+
+namespace {
+
+class ScriptedOutput : public SoundOutput {
+public:
+    explicit ScriptedOutput(Behaviour behaviour) : behaviour_(behaviour) {}
+    void start(const QString&, int serial) override
+    {
+        switch (behaviour_) {
+        case Behaviour::EndsOnTime: QTimer::singleShot(kSoundMs, this, [=, this] { emit finished(serial, true); }); break;
+        case Behaviour::EndsLate: QTimer::singleShot(kSoundMs + 400, this, [=, this] { emit finished(serial, true); }); break;
+        case Behaviour::NeverEnds: break;
+        case Behaviour::Stalls: QThread::msleep(2500); break; // an audio server that does not answer
+        case Behaviour::CannotPlay: emit finished(serial, false); break;
+        }
+    }
+
+private:
+    Behaviour behaviour_;
+};
+
+// Counts the paints of a widget that asks to be repainted every 20 ms.
+class Repainted : public QLabel {
+public:
+    Repainted()
+    {
+        connect(&timer_, &QTimer::timeout, this, [this] { update(); });
+        timer_.start(20);
+        show();
+    }
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent* e) override
+    {
+        ++paints;
+        QLabel::paintEvent(e);
+    }
+
+private:
+    QTimer timer_;
+};
+
+// Runs once the next modal file dialog is up.
+void withNextFileDialog(const std::function<void(QFileDialog*)>& act)
+{
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            timer->deleteLater();
+            act(dialog);
+        }
+    });
+    timer->start(10);
+}
+
+} // namespace
+
+class SoundAndFilesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aSoundIsWaitedForToItsEndAndNoLonger_data()
+    {
+        QTest::addColumn<Behaviour>("behaviour");
+        QTest::addColumn<int>("atLeastMs");
+        QTest::addColumn<int>("lessThanMs");
+        QTest::newRow("ends on time") << Behaviour::EndsOnTime << kSoundMs << kSoundMs + 400;
+        QTest::newRow("ends late") << Behaviour::EndsLate << kSoundMs + 400 << kSoundMs + 800;
+        QTest::newRow("never ends") << Behaviour::NeverEnds << kSoundMs + 1000 << kSoundMs + 1600;
+        QTest::newRow("stalls") << Behaviour::Stalls << kSoundMs + 1000 << kSoundMs + 1600;
+        QTest::newRow("cannot play") << Behaviour::CannotPlay << 0 << 200;
+    }
+
+    void aSoundIsWaitedForToItsEndAndNoLonger()
+    {
+        QFETCH(Behaviour, behaviour);
+        QFETCH(int, atLeastMs);
+        QFETCH(int, lessThanMs);
+        const QTemporaryDir dir;
+        const QString wave = writeWave(dir);
+        QCOMPARE(qt::waveLengthMs(wave), std::optional<int>(kSoundMs));
+        SoundPlayer player(std::make_unique<ScriptedOutput>(behaviour));
+        Repainted window;
+        QElapsedTimer clock;
+        clock.start();
+        player.playToEnd(wave);
+        const qint64 waited = clock.elapsed();
+        QVERIFY2(waited >= atLeastMs && waited < lessThanMs, qPrintable(QString::number(waited)));
+        // Repainted about every 20 ms all along, whatever the output did.
+        QVERIFY2(window.paints >= waited / 60, qPrintable(QString::number(window.paints)));
+    }
+
+    void savingStartsBesideTheProgramRemembersTheFolderAndAddsTheExtension()
+    {
+        const QTemporaryDir dir;
+        for (const char* name : {"a.vrnx", "B.Vrnx", "C.VRNX", "d.txt"}) {
+            QFile file(dir.filePath(QString::fromLatin1(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        qt::MainWindow w;
+        w.view().setSilent(true);
+        w.show();
+
+        QString firstFolder;
+        withNextFileDialog([&](QFileDialog* dialog) {
+            firstFolder = dialog->directory().absolutePath();
+            dialog->setDirectory(dir.path());
+            dialog->selectFile(QStringLiteral("mine"));
+            static_cast<QDialog*>(dialog)->accept(); // as the Save button does
+        });
+        w.action(MenuItem::SaveGameMenu)->trigger();
+        QCOMPARE(firstFolder, QDir(QCoreApplication::applicationDirPath()).absolutePath());
+        QCOMPARE(QFileInfo(dir.filePath(QStringLiteral("mine.VRNX"))).size(), 17186);
+
+        QString secondFolder;
+        QStringList listed;
+        withNextFileDialog([&](QFileDialog* dialog) {
+            secondFolder = dialog->directory().absolutePath();
+            // Matched as strictly as any desktop's own dialog would: case counts.
+            const QString filter = dialog->nameFilters().constFirst();
+            const qsizetype open = filter.lastIndexOf(u'(');
+            const QString patterns = filter.mid(open + 1, filter.size() - open - 2);
+            listed = QDir(dir.path()).entryList(patterns.split(u' '), QDir::Files | QDir::CaseSensitive, QDir::Name);
+            dialog->reject();
+        });
+        w.action(MenuItem::LoadGameMenu)->trigger();
+        QCOMPARE(secondFolder, QDir(dir.path()).absolutePath());
+        QCOMPARE(listed, (QStringList{"B.Vrnx", "C.VRNX", "a.vrnx", "mine.VRNX"}));
+    }
+};
+
+QTEST_MAIN(SoundAndFilesTest)
+#include "SoundAndFilesTest.moc"
