@@ -3,7 +3,8 @@
 set -eu
 
 packages="build-essential cmake clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
-qt6-multimedia-dev fonts-liberation fonts-dejavu-core xvfb xauth"
+qt6-multimedia-dev fonts-liberation fonts-dejavu-core xvfb xauth desktop-file-utils appstream man-db
+debhelper dpkg-dev fakeroot lintian"
 
 missing=""
 for package in $packages; do

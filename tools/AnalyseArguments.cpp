@@ -1,5 +1,6 @@
 #include "AnalyseArguments.h"
 
+#include "autoplay/CommandLine.h"
 #include "game/GameState.h"
 
 #include <array>
@@ -27,6 +28,8 @@ std::int32_t parseRange(std::string_view text, std::string_view what, std::int32
     return value;
 }
 
+} // namespace
+
 Grid parsePosition(std::string_view text)
 {
     if (text.size() != kCells)
@@ -42,6 +45,8 @@ Grid parsePosition(std::string_view text)
     }
     return grid;
 }
+
+namespace {
 
 EvalWeights parseWeights(std::string_view text)
 {
@@ -63,41 +68,56 @@ EvalWeights parseWeights(std::string_view text)
 
 Analysis parseAnalysis(const std::vector<std::string_view>& args)
 {
+    static constexpr CommandLineOption kOptions[] = {
+        {"strategy", true}, {"weights", true},   {"depth", true},        {"last-human", true},
+        {"snibbet", false}, {"game", true},      {"help", false, 'h'}, {"version", false, 'v'},
+    };
+    std::vector<CommandLineWord> words;
+    try {
+        words = readCommandLine(args, kOptions);
+    } catch (const std::invalid_argument& e) {
+        throw AnalyseUsageError(e.what());
+    }
+
     Analysis a;
-    for (std::size_t n = 0; n < args.size(); ++n) {
-        const std::string_view arg = args[n];
-        auto value = [&]() -> std::string_view {
-            if (n + 1 >= args.size())
-                throw AnalyseUsageError(std::string(arg) + " needs a value");
-            return args[++n];
-        };
-        if (arg == "--strategy") {
-            a.strategy = std::string(value());
+    bool positionGiven = false;
+    for (const CommandLineWord& word : words) {
+        const std::string_view value = word.value;
+        if (word.option == "strategy") {
+            a.strategy = word.value;
             if (a.strategy != "evalu" && a.strategy != "turn" && a.strategy != "minimax" && a.strategy != "alphabeta")
                 throw AnalyseUsageError("unknown strategy '" + a.strategy + "' (evalu, turn, minimax, alphabeta)");
-        } else if (arg == "--weights") {
-            a.weights = parseWeights(value());
-        } else if (arg == "--depth") {
-            a.depth = parseRange(value(), "depth", kMinSearchDepth, kMaxSearchDepth);
-        } else if (arg == "--last-human") {
-            a.lastHuman = coordOf(parseRange(value(), "cell index", 0, kCells - 1));
-        } else if (arg == "--snibbet") {
+        } else if (word.option == "weights") {
+            a.weights = parseWeights(value);
+        } else if (word.option == "depth") {
+            a.depth = parseRange(value, "depth", kMinSearchDepth, kMaxSearchDepth);
+        } else if (word.option == "last-human") {
+            a.lastHuman = coordOf(parseRange(value, "cell index", 0, kCells - 1));
+        } else if (word.option == "snibbet") {
             a.snibbet = true;
-        } else if (arg == "--game") {
-            a.gameFile = std::string(value());
-        } else if (arg.starts_with("--")) {
-            throw AnalyseUsageError("unknown option '" + std::string(arg) + "'");
-        } else if (a.grid) {
+        } else if (word.option == "game") {
+            a.gameFile = word.value;
+        } else if (word.option == "help") {
+            a.help = true;
+        } else if (word.option == "version") {
+            a.version = true;
+        } else if (positionGiven) {
             throw AnalyseUsageError("more than one position given");
         } else {
-            a.grid = parsePosition(arg);
+            positionGiven = true;
+            if (value == "-")
+                a.positionOnInput = true;
+            else
+                a.grid = parsePosition(value);
         }
     }
+    if (a.help || a.version)
+        return a;
     if (a.snibbet && a.strategy != "alphabeta")
         throw AnalyseUsageError("--snibbet goes with --strategy alphabeta");
-    if (a.grid && a.gameFile)
+    if (positionGiven && a.gameFile)
         throw AnalyseUsageError("give a position or --game, not both");
-    if (!a.grid && !a.gameFile)
+    if (!positionGiven && !a.gameFile)
         throw AnalyseUsageError("no position given");
     return a;
 }

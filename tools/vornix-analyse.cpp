@@ -1,10 +1,5 @@
 // vornix-analyse: the game's own evaluation and strategies on a position, for study and comparison.
 //
-//   vornix-analyse [--strategy evalu|turn|minimax|alphabeta] [--weights a,b,c,d,e] [--depth N]
-//                  [--last-human INDEX] [--snibbet] (POSITION | --game FILE.VRNX)
-//   vornix-analyse match --p1 PLAYER --p2 PLAYER [--games N] [--seed S] [--jobs J]
-//
-// POSITION is 64 characters of '.', 'O' and 'X' in flat cell order (index i + 4j + 16k).
 // Nothing is played and nothing is drawn at random: the output is the position's score and tally,
 // and the best value and candidate list of the strategy's visit.
 #include "AnalyseArguments.h"
@@ -15,8 +10,12 @@
 #include "autoplay/MatchRunner.h"
 #include "storage/SavedGame.h"
 
+#include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <sstream>
@@ -28,7 +27,19 @@ using namespace vornix;
 
 namespace {
 
+constexpr std::string_view kUsage =
+    "Usage: vornix-analyse [--strategy evalu|turn|minimax|alphabeta] [--weights a,b,c,d,e] [--depth N]\n"
+    "                      [--last-human INDEX] [--snibbet] (POSITION | - | --game FILE.VRNX)\n"
+    "       vornix-analyse match --p1 PLAYER --p2 PLAYER [--games N] [--seed S] [--jobs J]\n"
+    "\n"
+    "POSITION is 64 characters of '.', 'O' and 'X' in flat cell order (index i + 4j + 16k); '-' reads\n"
+    "it from standard input. A PLAYER is belwin, tovi, quen or morvid:DEPTH, optionally followed by\n"
+    "/a,b,c,d,e weights. An option's value may also follow an equals sign: --depth=4.\n";
+
+constexpr int kWriteError = 1;
 constexpr int kUsageError = 2;
+// A position is 64 characters; more than this on standard input is not one.
+constexpr std::size_t kMaxInput = 4096;
 
 std::string joined(const std::array<std::int32_t, 5>& values)
 {
@@ -84,14 +95,47 @@ int analyse(const Analysis& a)
     return 0;
 }
 
+// Why a saved game cannot be read, in a few words.
+std::string whyUnreadable(const std::string& file)
+{
+    std::error_code ec;
+    if (std::filesystem::is_directory(file, ec))
+        return "it is a folder";
+    std::FILE* f = std::fopen(file.c_str(), "rb");
+    if (f == nullptr)
+        return std::strerror(errno);
+    std::fclose(f);
+    return "not a game saved by Vornix";
+}
+
+Grid positionFromInput()
+{
+    std::string text(kMaxInput + 1, '\0');
+    std::cin.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(std::cin.gcount()));
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+        text.pop_back();
+    return parsePosition(text);
+}
+
 int analyseCommand(const std::vector<std::string_view>& args)
 {
     Analysis a = parseAnalysis(args);
+    if (a.help) {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (a.version) {
+        std::cout << "vornix-analyse " VORNIX_VERSION "\n";
+        return 0;
+    }
+    if (a.positionOnInput)
+        a.grid = positionFromInput();
     if (a.gameFile) {
         const auto bytes = readSavedGameBytes(*a.gameFile);
         const auto game = bytes ? decode(*bytes) : std::nullopt;
         if (!game) {
-            std::cerr << "Error opening file\n";
+            std::cerr << "Error opening file " << *a.gameFile << ": " << whyUnreadable(*a.gameFile) << '\n';
             return kUsageError;
         }
         a.grid = game->GridContents;
@@ -107,9 +151,15 @@ int main(int argc, char** argv)
 {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     try {
-        if (!args.empty() && args[0] == "match")
-            return runMatchCommand({args.begin() + 1, args.end()}, std::cout);
-        return analyseCommand(args);
+        const int status = !args.empty() && args[0] == "match" ? runMatchCommand({args.begin() + 1, args.end()}, std::cout)
+                                                               : analyseCommand(args);
+        // An answer that never arrived is a failure, whatever was computed (a full disk, a closed pipe).
+        std::cout.flush();
+        if (!std::cout) {
+            std::cerr << "vornix-analyse: the answer could not be written\n";
+            return kWriteError;
+        }
+        return status;
     } catch (const AnalyseUsageError& e) {
         std::cerr << "vornix-analyse: " << e.what() << '\n';
         return kUsageError;

@@ -1,5 +1,6 @@
 #include "autoplay/MatchRunner.h"
 
+#include "autoplay/CommandLine.h"
 #include "autoplay/HeadlessWindow.h"
 #include "game/Game.h"
 
@@ -129,23 +130,28 @@ MatchArguments parseMatchArguments(const std::vector<std::string_view>& args)
     std::optional<PlayerSpec> p2;
     MatchArguments m;
     m.jobs = std::max(1U, std::thread::hardware_concurrency());
-    for (std::size_t n = 0; n < args.size(); ++n) {
-        const std::string_view arg = args[n];
-        if (n + 1 >= args.size())
-            throw MatchUsageError(std::string(arg) + " needs a value");
-        const std::string_view value = args[++n];
-        if (arg == "--p1")
+    static constexpr CommandLineOption kOptions[] = {
+        {"p1", true}, {"p2", true}, {"games", true}, {"seed", true}, {"jobs", true}};
+    std::vector<CommandLineWord> words;
+    try {
+        words = readCommandLine(args, kOptions);
+    } catch (const std::invalid_argument& e) {
+        throw MatchUsageError(e.what());
+    }
+    for (const CommandLineWord& word : words) {
+        const std::string_view value = word.value;
+        if (word.option == "p1")
             p1 = parsePlayerSpec(value);
-        else if (arg == "--p2")
+        else if (word.option == "p2")
             p2 = parsePlayerSpec(value);
-        else if (arg == "--games")
+        else if (word.option == "games")
             m.games = number(value, "number of games", 1, 1000000);
-        else if (arg == "--seed")
+        else if (word.option == "seed")
             m.seed = static_cast<std::uint64_t>(number(value, "seed", 0, INT64_MAX));
-        else if (arg == "--jobs")
+        else if (word.option == "jobs")
             m.jobs = number(value, "number of jobs", 1, 256);
         else
-            throw MatchUsageError("unknown option '" + std::string(arg) + "'");
+            throw MatchUsageError("unexpected '" + word.value + "'");
     }
     if (!p1 || !p2)
         throw MatchUsageError("a match needs --p1 PLAYER and --p2 PLAYER");
