@@ -1,14 +1,15 @@
 #include "qt/SoundPlayer.h"
 
 #include <QAudioDevice>
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QBuffer>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QMediaDevices>
-#include <QSoundEffect>
 #include <QThread>
 #include <QTimer>
-#include <QUrl>
 
 namespace vornix::qt {
 
@@ -16,6 +17,14 @@ namespace {
 
 // How much longer than its length a sound may keep the game waiting when the output is slow.
 constexpr int kLateMs = 1000;
+// How much sound the output is handed ahead, and the silence played after a sound so that closing
+// the stream, which drops what the server still holds, cuts nothing of it.
+constexpr int kBufferMs = 100;
+constexpr int kTailMs = 2 * kBufferMs;
+constexpr int kWatchMs = 20;
+// Far beyond the game's own sounds: a larger file is not read.
+constexpr qint64 kMaxWaveBytes = 16 * 1024 * 1024;
+constexpr quint16 kPcm = 1;
 
 quint32 little32(const QByteArray& bytes, qsizetype at)
 {
@@ -26,30 +35,59 @@ quint32 little32(const QByteArray& bytes, qsizetype at)
 
 } // namespace
 
-std::optional<int> waveLengthMs(const QString& path)
+namespace {
+
+quint16 little16(const QByteArray& bytes, qsizetype at)
+{
+    return static_cast<quint16>(static_cast<quint8>(bytes[at]) | static_cast<quint8>(bytes[at + 1]) << 8);
+}
+
+// A PCM wave file's format and samples, or nothing when it is not one.
+struct Wave {
+    QAudioFormat format;
+    QByteArray samples;
+};
+
+std::optional<Wave> readWave(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxWaveBytes)
         return std::nullopt;
-    const QByteArray bytes = file.read(1 << 16);
+    const QByteArray bytes = file.readAll();
     if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
         return std::nullopt;
-    quint32 byteRate = 0;
+    Wave wave;
     for (qsizetype at = 12; at + 8 <= bytes.size();) {
         const QByteArray id = bytes.mid(at, 4);
         const quint32 size = little32(bytes, at + 4);
-        if (id == "fmt " && at + 20 <= bytes.size())
-            byteRate = little32(bytes, at + 16);
+        if (id == "fmt " && at + 24 <= bytes.size() && little16(bytes, at + 8) == kPcm) {
+            wave.format.setChannelCount(little16(bytes, at + 10));
+            wave.format.setSampleRate(static_cast<int>(little32(bytes, at + 12)));
+            const quint16 bits = little16(bytes, at + 22);
+            wave.format.setSampleFormat(bits == 8    ? QAudioFormat::UInt8
+                                            : bits == 16 ? QAudioFormat::Int16
+                                            : bits == 32 ? QAudioFormat::Int32
+                                                         : QAudioFormat::Unknown);
+        }
         if (id == "data") {
-            if (byteRate == 0)
+            if (!wave.format.isValid() || wave.format.bytesPerFrame() == 0)
                 return std::nullopt;
-            const quint64 available = static_cast<quint64>(file.size()) - static_cast<quint64>(at + 8);
-            const quint64 dataBytes = qMin<quint64>(size, available);
-            return static_cast<int>(dataBytes * 1000 / byteRate);
+            wave.samples = bytes.mid(at + 8, size); // a file cut short plays what it has
+            return wave;
         }
         at += 8 + static_cast<qsizetype>(size) + (size & 1U);
     }
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<int> waveLengthMs(const QString& path)
+{
+    const std::optional<Wave> wave = readWave(path);
+    if (!wave)
+        return std::nullopt;
+    return static_cast<int>(wave->format.durationForBytes(static_cast<qint32>(wave->samples.size())) / 1000);
 }
 
 SpeakerOutput::SpeakerOutput() = default;
@@ -57,29 +95,60 @@ SpeakerOutput::~SpeakerOutput() = default;
 
 void SpeakerOutput::start(const QString& path, int serial)
 {
-    effect_.reset();
-    if (QMediaDevices::audioOutputs().isEmpty()) {
-        emit finished(serial, false); // nothing to play it on: the game ends silently
+    release();
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    std::optional<Wave> wave = readWave(path);
+    if (device.isNull() || !wave || !device.isFormatSupported(wave->format)) {
+        emit finished(serial, false); // nothing to play it on, or nothing to play: the game ends silently
         return;
     }
-    effect_ = std::make_unique<QSoundEffect>();
-    QSoundEffect* effect = effect_.get();
-    connect(effect, &QSoundEffect::statusChanged, this, [this, effect, serial] {
-        if (effect->status() == QSoundEffect::Error)
-            emit finished(serial, false);
-    });
-    // The effect is never stopped: it ends by itself once its last sample has been played.
-    connect(effect, &QSoundEffect::playingChanged, this, [this, effect, serial] {
-        if (!effect->isPlaying())
-            emit finished(serial, true);
-    });
-    effect->setSource(QUrl::fromLocalFile(path));
-    effect->play();
+    // The audio server drops whatever it still holds when a stream closes: silence after the
+    // sound, as long as the server's buffer, lets the sound itself play to its end.
+    const char silence = wave->format.sampleFormat() == QAudioFormat::UInt8 ? '\x80' : '\0';
+    const qsizetype soundBytes = wave->samples.size();
+    wave->samples.append(QByteArray(wave->format.bytesForDuration(kTailMs * 1000), silence));
+    samples_ = std::make_unique<QBuffer>();
+    samples_->setData(wave->samples);
+    samples_->open(QIODevice::ReadOnly);
+    sink_ = std::make_unique<QAudioSink>(device, wave->format);
+    // A short buffer, so that the sink has taken the last of the sound soon after it was played.
+    sink_->setBufferSize(wave->format.bytesForDuration(kBufferMs * 1000));
+    const qint64 soundMicroseconds = wave->format.durationForBytes(static_cast<qint32>(soundBytes));
+    auto finish = [this, serial](bool played) {
+        emit finished(serial, played);
+        release();
+    };
+    // How much the sink has played tells when the sound itself is over, with only silence left to
+    // cut; the sink does not always say when it has run dry.
+    auto watch = [this, finish, soundMicroseconds] {
+        if (sink_->error() != QAudio::NoError && sink_->error() != QAudio::UnderrunError)
+            finish(false);
+        else if (sink_->state() == QAudio::IdleState || sink_->processedUSecs() >= soundMicroseconds)
+            finish(true);
+    };
+    connect(sink_.get(), &QAudioSink::stateChanged, this, watch);
+    connect(&watch_, &QTimer::timeout, this, watch);
+    watch_.start(kWatchMs);
+    sink_->start(samples_.get());
+}
+
+void SpeakerOutput::prepare()
+{
+    // Connecting to the audio server takes a while, best spent before a game ends.
+    (void)QMediaDevices::defaultAudioOutput();
 }
 
 void SpeakerOutput::release()
 {
-    effect_.reset();
+    watch_.stop();
+    watch_.disconnect(this);
+    if (sink_) {
+        // Stopping inside the sink's own signal is allowed; deleting it there is not.
+        sink_->disconnect(this);
+        sink_->stop();
+        sink_.release()->deleteLater();
+    }
+    samples_.reset();
 }
 
 SoundPlayer::SoundPlayer(std::unique_ptr<SoundOutput> output)
@@ -87,6 +156,7 @@ SoundPlayer::SoundPlayer(std::unique_ptr<SoundOutput> output)
 {
     output_->moveToThread(thread_.get());
     thread_->start();
+    QMetaObject::invokeMethod(output_.get(), [output = output_.get()] { output->prepare(); });
 }
 
 SoundPlayer::~SoundPlayer()

@@ -4,12 +4,14 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <memory>
 #include <optional>
 
+class QAudioSink;
+class QBuffer;
 class QEventLoop;
-class QSoundEffect;
 class QThread;
 
 namespace vornix::qt {
@@ -25,6 +27,8 @@ public:
     // Starts a file, ending whatever played before; finished() follows once it has played out, or
     // at once with played false when it cannot be played.
     virtual void start(const QString& path, int serial) = 0;
+    // Gets the audio device ready, so that the first sound starts at once.
+    virtual void prepare() {}
     // Lets go of the audio device; runs on the output's own thread before it ends.
     virtual void release() {}
 
@@ -38,10 +42,13 @@ public:
     SpeakerOutput();
     ~SpeakerOutput() override;
     void start(const QString& path, int serial) override;
+    void prepare() override;
     void release() override;
 
 private:
-    std::unique_ptr<QSoundEffect> effect_;
+    std::unique_ptr<QBuffer> samples_;
+    std::unique_ptr<QAudioSink> sink_;
+    QTimer watch_{this}; // a child, so that it moves to the output's thread with it
 };
 
 class SoundPlayer {
