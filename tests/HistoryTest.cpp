@@ -152,5 +152,46 @@ TEST_F(History, NoStatePlacesOrRedoesPastTheEndOfTheHistory)
     EXPECT_EQ(countPieces(st().GridContents, kCross), 1);
 }
 
+// Between two humans every placement changes sides, so after an undo or a redo the number of
+// placements and who began tell whose turn it is.
+struct TwoHumansStep {
+    const char* name;
+    bool noughtsBegin;
+    std::vector<int> clicks;
+    std::vector<bool> steps; // true: undo, false: redo
+    const char* caption;
+    const char* nextPiece;
+};
+
+class TwoHumansUndo : public GameFixture, public ::testing::WithParamInterface<TwoHumansStep> {};
+
+TEST_P(TwoHumansUndo, TheRestoredPositionSaysWhoseTurnItIs)
+{
+    const TwoHumansStep& p = GetParam();
+    if (p.noughtsBegin)
+        game.NoughtsFirstMenu_Click();
+    else
+        game.CrossesFirstMenu_Click();
+    game.NewGameMenu_Click();
+    for (int cell : p.clicks)
+        game.cell_MouseUp(cell, MouseButton::Left);
+    for (bool undo : p.steps)
+        undo ? game.TakeBackMenu_Click() : game.RedoMoveMenu_Click();
+    EXPECT_EQ(window.turnCaption, p.caption);
+    game.cell_MouseUp(40, MouseButton::Left);
+    EXPECT_EQ(window.captions[40], p.nextPiece);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    History, TwoHumansUndo,
+    ::testing::Values(TwoHumansStep{"OneNoughtUndone", true, {0}, {true}, "Turn: 0     Nought's turn.", "O"},
+                      TwoHumansStep{"OneCrossUndone", false, {0}, {true}, "Turn: 0     Cross' turn.", "X"},
+                      TwoHumansStep{"ThreeBackToOne", true, {0, 1, 2}, {true}, "Turn: 1     Cross' turn.", "X"},
+                      TwoHumansStep{"UndoneAndRedone", true, {0, 1, 2}, {true, false}, "Turn: 3     Cross' turn.",
+                                    "X"},
+                      TwoHumansStep{"CrossesBeganFourBackToTwo", false, {0, 1, 2, 3}, {true},
+                                    "Turn: 2     Cross' turn.", "X"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 } // namespace
 } // namespace vornix::testing

@@ -54,10 +54,13 @@ std::string_view menuCaption(MenuItem item)
 std::string_view menuShortcut(MenuItem item)
 {
     switch (item) {
-    case MenuItem::NewGameMenu: return "F2";
+    // The game's own keys first; the desktop's usual ones after them wherever the game left them free.
+    case MenuItem::NewGameMenu: return "F2; Ctrl+N";
     case MenuItem::AutoPlayMenu: return "Ctrl+F12";
-    case MenuItem::TakeBackMenu: return "Del";
-    case MenuItem::RedoMoveMenu: return "Shift+Del";
+    case MenuItem::SaveGameMenu: return "Ctrl+Shift+S";
+    case MenuItem::LoadGameMenu: return "Ctrl+O";
+    case MenuItem::TakeBackMenu: return "Del; Ctrl+Z";
+    case MenuItem::RedoMoveMenu: return "Shift+Del; Ctrl+Shift+Z; Ctrl+Y";
     case MenuItem::SwapMenu: return "Ctrl+S";
     case MenuItem::AnotherGoMenu: return "Ctrl+F";
     case MenuItem::ExitMenu: return "Ctrl+Q";
@@ -65,12 +68,12 @@ std::string_view menuShortcut(MenuItem item)
     case MenuItem::YClockMenu: return "F4";
     case MenuItem::ZClockMenu: return "F5";
     case MenuItem::MirrorXYMenu: return "F6";
-    // One letter per persona, clear of the window's other Ctrl shortcuts (S, F, Q, A).
+    // One letter per persona, clear of the window's other Ctrl shortcuts (S, F, Q, A, N, O, Z, Y).
     case MenuItem::EvaluateMenu: return "Ctrl+B";
     case MenuItem::CommonSenseMenu: return "Ctrl+T";
     case MenuItem::MiniMaxMenu: return "Ctrl+U";
     case MenuItem::AlphaBetaMenu: return "Ctrl+M";
-    case MenuItem::CMenu: return "Ctrl+N";
+    case MenuItem::CMenu: return "Ctrl+K";
     case MenuItem::HowToPlayMenu: return "F1";
     case MenuItem::AboutMenu: return "Ctrl+A";
     default: return "";

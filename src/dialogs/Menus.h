@@ -11,7 +11,8 @@
 namespace vornix {
 
 std::string_view menuCaption(MenuItem item);
-// The shortcut in the portable text form ("F2", "Ctrl+F12", "Shift+Del"), or "" for none.
+// The shortcuts in the portable text form, the main one first and any others after "; "
+// ("F2; Ctrl+N", "Ctrl+F12"), or "" for none.
 std::string_view menuShortcut(MenuItem item);
 // Whether the item carries a check mark when it is chosen (the check items and radio groups).
 bool isCheckItem(MenuItem item);

@@ -150,6 +150,7 @@ private:
     void setAllPointers(Pointer pointer);
     void setAllCursors(PieceCursor cursor);
     void showTurn();
+    void showTwoPlayerTurn();
     void updateUndoRedoMenus();
     void recordResult(bool computerWon);
     void placeChoice(const Choice& choice);

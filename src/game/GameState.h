@@ -35,6 +35,9 @@ struct GameState {
     bool SkipReply = false;
     bool TwoPlayerGame = false;
     bool NoughtsToMove = true;
+    // Which side had the first move of a game between two humans: with the number of placements it
+    // tells whose turn a position restored by undo or redo is.
+    bool NoughtsStarted = true;
     std::int32_t GameOver = 0; // 0, or -1 once a side has completed a line
     std::int32_t HoverCell = 0;
 

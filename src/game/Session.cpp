@@ -159,6 +159,7 @@ void Game::startNewGameOfCheckedType()
         Newgame_Click();
         st_.TwoPlayerGame = true;
         st_.NoughtsToMove = noughtsFirst;
+        st_.NoughtsStarted = noughtsFirst;
         if (!noughtsFirst)
             setAllCursors(PieceCursor::Cross);
     };
@@ -175,10 +176,10 @@ void Game::startNewGameOfCheckedType()
         Play();
     } else if (menus_.checked(MenuItem::NoughtsFirstMenu)) {
         twoPlayers(true);
-        window_.setTurnCaption(turnCaption(st_.TurnNumber) + "     Nought's turn.");
+        showTwoPlayerTurn();
     } else if (menus_.checked(MenuItem::CrossesFirstMenu)) {
         twoPlayers(false);
-        window_.setTurnCaption(turnCaption(st_.TurnNumber) + "     Cross' turn.");
+        showTwoPlayerTurn();
     } else if (menus_.checked(MenuItem::RanomHvH)) {
         // The caption keeps Initialize's text until the first placement.
         twoPlayers(window_.rnd() > 0.5);
@@ -213,6 +214,14 @@ void Game::TurnIncrement()
     st_.LatestTurn = st_.TurnNumber;
     st_.BoardHistory[st_.TurnNumber] = st_.GridContents;
     updateUndoRedoMenus();
+}
+
+// The piece the cells offer and the caption of a game between two humans: whose turn it is.
+void Game::showTwoPlayerTurn()
+{
+    setAllCursors(st_.NoughtsToMove ? PieceCursor::Nought : PieceCursor::Cross);
+    window_.setTurnCaption(turnCaption(st_.TurnNumber) + "     " + (st_.NoughtsToMove ? "Nought's" : "Cross'")
+                           + " turn.");
 }
 
 void Game::updateUndoRedoMenus()
@@ -259,9 +268,7 @@ void Game::cell_MouseUp(int Index, MouseButton Button)
 
     if (st_.TwoPlayerGame) {
         st_.NoughtsToMove = !st_.NoughtsToMove;
-        setAllCursors(st_.NoughtsToMove ? PieceCursor::Nought : PieceCursor::Cross);
-        window_.setTurnCaption(turnCaption(st_.TurnNumber) + "     " + (st_.NoughtsToMove ? "Nought's" : "Cross'")
-                               + " turn.");
+        showTwoPlayerTurn();
     } else {
         showTurn();
     }

@@ -16,7 +16,13 @@ void Game::BackInTime(std::int32_t when)
     st_.Cheated = true;
     UpdateDisplayFromGridContents();
     EnableBox();
-    showTurn();
+    if (st_.TwoPlayerGame) {
+        // Every placement of such a game changes sides, so the count says whose turn it is.
+        st_.NoughtsToMove = (st_.TurnNumber % 2 == 0) == st_.NoughtsStarted;
+        showTwoPlayerTurn();
+    } else {
+        showTurn();
+    }
     updateUndoRedoMenus();
     clearLatestCross();
     refreshMarks();

@@ -1,5 +1,6 @@
 #include "qt/CellLabel.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -20,12 +21,15 @@ CellLabel::CellLabel(int index, QWidget* parent)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QString::fromStdString(spokenCell(index_, "")));
 }
 
 void CellLabel::setCaption(const QString& caption)
 {
     if (caption_ != caption) {
         caption_ = caption;
+        setAccessibleName(QString::fromStdString(spokenCell(index_, caption_.toStdString())));
         update();
     }
 }
@@ -78,6 +82,20 @@ void CellLabel::paintEvent(QPaintEvent*)
     p.setFont(font);
     p.setPen(foreground_);
     p.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, caption_);
+    if (hasFocus()) {
+        // Black outside white: one of the two stands out on any colour a cell or a font can take.
+        p.setPen(QPen(Qt::black, 2));
+        p.drawRect(rect().adjusted(1, 1, -1, -1));
+        p.setPen(QPen(Qt::white, 1));
+        p.drawRect(rect().adjusted(2, 2, -3, -3));
+    }
+}
+
+int CellLabel::cellUnder(QPointF position) const
+{
+    const QWidget* under = parentWidget()->childAt(mapToParent(position.toPoint()));
+    const auto* cell = qobject_cast<const CellLabel*>(under);
+    return cell ? cell->index() : -1;
 }
 
 void CellLabel::mousePressEvent(QMouseEvent* event)
@@ -85,14 +103,64 @@ void CellLabel::mousePressEvent(QMouseEvent* event)
     emit pressed(index_, gameButtons(event->buttons()));
 }
 
+// While a button is held the pressed cell hears every move, wherever the pointer goes.
 void CellLabel::mouseMoveEvent(QMouseEvent* event)
 {
-    emit moved(index_, gameButtons(event->buttons()));
+    const int under = cellUnder(event->position());
+    if (under < 0)
+        emit leftTheCells();
+    else
+        emit moved(under, gameButtons(event->buttons()));
 }
 
 void CellLabel::mouseReleaseEvent(QMouseEvent* event)
 {
-    emit released(index_, gameButtons(event->button()));
+    const int under = cellUnder(event->position());
+    if (under < 0)
+        emit leftTheCells(); // let go away from the board: like any button, nothing happens
+    else
+        emit released(under, gameButtons(event->button()));
+}
+
+void CellLabel::leaveEvent(QEvent*)
+{
+    emit leftTheCells();
+}
+
+void CellLabel::keyPressEvent(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    switch (event->key()) {
+    case Qt::Key_Left: emit stepped(index_, FocusStep::Left); return;
+    case Qt::Key_Right: emit stepped(index_, FocusStep::Right); return;
+    case Qt::Key_Up: emit stepped(index_, FocusStep::Up); return;
+    case Qt::Key_Down: emit stepped(index_, FocusStep::Down); return;
+    case Qt::Key_PageUp: emit stepped(index_, FocusStep::LayerUp); return;
+    case Qt::Key_PageDown: emit stepped(index_, FocusStep::LayerDown); return;
+    case Qt::Key_Home: emit stepped(index_, FocusStep::Home); return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (modifiers == Qt::NoModifier)
+            emit released(index_, 1);
+        else if (modifiers == Qt::ShiftModifier)
+            emit released(index_, 2);
+        else if (modifiers == Qt::ControlModifier)
+            emit released(index_, 4);
+        return;
+    default: QWidget::keyPressEvent(event);
+    }
+}
+
+void CellLabel::focusInEvent(QFocusEvent*)
+{
+    update();
+    emit focused(index_);
+}
+
+void CellLabel::focusOutEvent(QFocusEvent*)
+{
+    update();
 }
 
 } // namespace vornix::qt

@@ -2,6 +2,8 @@
 // the marks of a completed line and of the computer's latest cross can be added.
 #pragma once
 
+#include "view/KeyboardFocus.h"
+
 #include <QColor>
 #include <QFont>
 #include <QWidget>
@@ -29,18 +31,32 @@ public:
     void setMarks(bool onCompletedLine, bool latestCross);
 
 signals:
-    // Buttons as the game counts them: 1 left, 2 right, 4 middle, summed while held.
+    // Buttons as the game counts them: 1 left, 2 right, 4 middle, summed while held. The index is
+    // the cell under the pointer, which a drag may have taken off the pressed one.
     void pressed(int index, int buttons);
     void moved(int index, int buttons);
+    // A button let go over a cell, or Enter or Space on the focused one (Shift: right, Ctrl: middle).
     void released(int index, int button);
+    // The pointer is off the cells, or a button was let go away from them.
+    void leftTheCells();
+    // The keyboard focus arrived on this cell, or is asked to move on from it.
+    void focused(int index);
+    void stepped(int index, FocusStep step);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // The index of the cell under a point of this cell's own coordinates, or -1.
+    int cellUnder(QPointF position) const;
+
     int index_;
     QString caption_;
     QColor background_;

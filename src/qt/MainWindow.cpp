@@ -104,17 +104,26 @@ void MainWindow::buildBoard()
         connect(cell, &CellLabel::released, this, [this](int index, int button) {
             game_.cell_MouseUp(index, static_cast<MouseButton>(button));
         });
+        connect(cell, &CellLabel::leftTheCells, this, [this] { game_.Form_MouseMove(); });
+        // The keyboard's focus highlights its cell as the pointer does.
+        connect(cell, &CellLabel::focused, this, [this](int index) { game_.cell_MouseMove(index, 0); });
+        connect(cell, &CellLabel::stepped, this,
+                [this](int index, FocusStep step) { cells_[focusAfter(index, step)]->setFocus(Qt::OtherFocusReason); });
         cells_[n] = cell;
     }
     cells_[0]->setToolTip(QStringLiteral("Go here"));
+    cells_[0]->setFocus(Qt::OtherFocusReason);
 
     turnDisplay_ = new QLabel(board);
     turnDisplay_->setGeometry(twips(0, 4560, 1725, 300));
     turnDisplay_->setFont(QFont(QStringLiteral("MS Sans Serif"), 12));
     turnDisplay_->setToolTip(QStringLiteral("Gives out useful information"));
     turnDisplay_->setAttribute(Qt::WA_TranslucentBackground);
+    turnDisplay_->setAccessibleDescription(QStringLiteral("Placements so far, and whose turn it is"));
 
     progress_ = new QProgressBar(board);
+    progress_->setAccessibleName(QStringLiteral("Ready gauge"));
+    progress_->setAccessibleDescription(QStringLiteral("Full when you may place; fills while the computer thinks"));
     progress_->setGeometry(twips(0, 4920, 6435, 135));
     progress_->setRange(0, 16);
     progress_->setTextVisible(false);
@@ -133,7 +142,8 @@ void MainWindow::buildMenus()
             QAction* a = menu->addAction(caption(e.item));
             const std::string_view shortcut = menuShortcut(e.item);
             if (!shortcut.empty())
-                a->setShortcut(QKeySequence(QString::fromUtf8(shortcut.data(), static_cast<qsizetype>(shortcut.size()))));
+                a->setShortcuts(QKeySequence::listFromString(
+                    QString::fromUtf8(shortcut.data(), static_cast<qsizetype>(shortcut.size())), QKeySequence::PortableText));
             a->setCheckable(isCheckItem(e.item));
             connect(a, &QAction::triggered, this, [this, item = e.item] { choose(item); });
             actions_[e.item] = a;

@@ -93,6 +93,9 @@ OptionsDialog::OptionsDialog(Game& game, QWidget* parent) : QDialog(parent), gam
     connect(reset_, &QPushButton::clicked, this, [this] { game_.ResetButton_Click(); });
     connect(reset2_, &QPushButton::clicked, this, [this] { game_.Reset2_Click(); });
     connect(done, &QPushButton::clicked, this, &QDialog::hide);
+    // Enter in a box ends the typing; it must not press a button that throws the typing away.
+    for (QPushButton* button : {reset_, reset2_, done})
+        button->setAutoDefault(false);
 
     auto* left = new QVBoxLayout;
     left->addWidget(paragraph(QStringLiteral("The number of rows in the board containg only:")));

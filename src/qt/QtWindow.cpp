@@ -15,6 +15,7 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProgressBar>
 #include <QStandardPaths>
 #include <QTimer>
@@ -133,7 +134,12 @@ void QtWindow::messageBox(std::string_view message)
     box.setWindowTitle(QStringLiteral("Vornix"));
     box.setText(text(message).replace(QStringLiteral("\n\r"), QStringLiteral("\n")));
     box.setStandardButtons(QMessageBox::Ok);
+    // The keyboard goes back where it was, so that play goes on without the mouse.
+    const QPointer<QWidget> focus = QApplication::focusWidget();
     box.exec();
+    main_.activateWindow();
+    if (focus)
+        focus->setFocus(Qt::OtherFocusReason);
 }
 
 void QtWindow::beep()

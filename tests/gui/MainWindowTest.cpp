@@ -80,13 +80,13 @@ private slots:
         QTest::newRow("bar") << QStringList{}
                              << QStringList{"&Game >", "&Rotate View >", "&Opponent >", "&Options >", "&Help >"};
         QTest::newRow("Game") << QStringList{"&Game"}
-                              << QStringList{"&New Game [F2]",
+                              << QStringList{"&New Game [F2; Ctrl+N]",
                                              "Game &Type (for next game) >",
-                                             "Save Game State...",
-                                             "Load Game State...",
+                                             "Save Game State... [Ctrl+Shift+S]",
+                                             "Load Game State... [Ctrl+O]",
                                              "-",
-                                             "&Undo Move [Del] (off)",
-                                             "&Redo Move [Shift+Del] (off)",
+                                             "&Undo Move [Del; Ctrl+Z] (off)",
+                                             "&Redo Move [Shift+Del; Ctrl+Shift+Z; Ctrl+Y] (off)",
                                              "&Swap our men [Ctrl+S]",
                                              "&Make computer take another turn [Ctrl+F]",
                                              "-",
@@ -121,7 +121,7 @@ private slots:
                                                  "Common Sense &Tovi [Ctrl+T]",
                                                  "MiniMaxing &Quen [Ctrl+U]",
                                                  "Alpha - Betaering &Morvid [Ctrl+M] *",
-                                                 "C++ing &Snibbet [Ctrl+N] (off)",
+                                                 "C++ing &Snibbet [Ctrl+K] (off)",
                                                  "-",
                                                  "&Evaluating Options",
                                                  "Alpha - Beta search &depth >"};
@@ -151,8 +151,8 @@ private slots:
                 continue;
             }
             QString entry = a->text();
-            if (!a->shortcut().isEmpty())
-                entry += " [" + a->shortcut().toString(QKeySequence::PortableText) + "]";
+            if (!a->shortcuts().isEmpty())
+                entry += " [" + QKeySequence::listToString(a->shortcuts(), QKeySequence::PortableText) + "]";
             if (a->isChecked())
                 entry += " *";
             if (!a->isEnabled())

@@ -1,0 +1,253 @@
+// Playing without a mouse, and the window's answers to the pointer's and the keyboard's edges.
+#include "qt/CellLabel.h"
+#include "qt/MainWindow.h"
+#include "qt/OptionsDialog.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+using namespace vornix;
+using vornix::qt::CellLabel;
+using vornix::qt::MainWindow;
+
+namespace {
+
+const QColor kHoverBlue(0, 0, 255);
+
+std::unique_ptr<MainWindow> openWindow()
+{
+    auto window = std::make_unique<MainWindow>();
+    window->view().setSilent(true);
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    return window;
+}
+
+CellLabel* focusedCell()
+{
+    return qobject_cast<CellLabel*>(QApplication::focusWidget());
+}
+
+// A key as the player types it: to whatever has the focus.
+void type(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget* target = QApplication::focusWidget();
+    QVERIFY(target);
+    QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+}
+
+// Walks the focus to a cell with the arrows and the page keys.
+void walkTo(int cell)
+{
+    const Coord to = coordOf(cell);
+    for (int guard = 0; guard < 12 && focusedCell() && focusedCell()->index() != cell; ++guard) {
+        const Coord at = coordOf(focusedCell()->index());
+        if (at.k != to.k)
+            type(at.k < to.k ? Qt::Key_PageDown : Qt::Key_PageUp);
+        else if (at.j != to.j)
+            type(at.j < to.j ? Qt::Key_Down : Qt::Key_Up);
+        else
+            type(at.i < to.i ? Qt::Key_Right : Qt::Key_Left);
+    }
+}
+
+int pieces(MainWindow& w)
+{
+    int n = 0;
+    for (int c = 0; c < 64; ++c)
+        n += !w.cell(c)->caption().isEmpty();
+    return n;
+}
+
+void mouse(QEvent::Type type, CellLabel* cell, QPoint at, Qt::MouseButton button, Qt::MouseButtons held)
+{
+    QMouseEvent event(type, at, cell->mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(cell, &event);
+}
+
+} // namespace
+
+class KeyboardTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aWholeGameIsPlayedFromTheKeyboard()
+    {
+        auto w = openWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QVERIFY(focusedCell()); // the board has the focus from the start
+        type(Qt::Key_B, Qt::ControlModifier); // Evaluating Belwin
+        QVERIFY(w->action(MenuItem::EvaluateMenu)->isChecked());
+
+        // What the player sees behind the end message, and the message itself, dismissed with Enter.
+        QString said;
+        QString captionBehind;
+        int framedCells = 0;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, &answer, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                said = box->text();
+                captionBehind = w->turnDisplay()->text();
+                framedCells = 0;
+                for (int c = 0; c < 64; ++c)
+                    framedCells += w->cell(c)->onCompletedLine();
+                QTest::keyClick(box, Qt::Key_Return);
+            }
+        });
+        answer.start(10);
+
+        // Noughts down the first column of every layer in turn, wherever the computer leaves room.
+        for (int move = 0; move < 32 && said.isEmpty(); ++move) {
+            int target = -1;
+            for (int c : {0, 4, 8, 12, 16, 20, 24, 28, 32, 36, 40, 44, 48, 52, 56, 60})
+                if (target < 0 && w->cell(c)->caption().isEmpty())
+                    target = c;
+            for (int c = 0; target < 0 && c < 64; ++c)
+                if (w->cell(c)->caption().isEmpty())
+                    target = c;
+            walkTo(target);
+            QCOMPARE(focusedCell()->index(), target);
+            type(Qt::Key_Return);
+            QCOMPARE(w->cell(target)->caption(), QStringLiteral("O"));
+        }
+        QVERIFY2(said == QStringLiteral("Ho, ho, ho; I win") || said == QStringLiteral("Congratulations you beat me!"),
+                 qPrintable(said));
+        QCOMPARE(captionBehind, QStringLiteral("Turn: %1").arg(pieces(*w)));
+        QCOMPARE(framedCells, 4);
+
+        QTRY_VERIFY(focusedCell()); // back on the board once the message is gone
+        type(Qt::Key_F2);
+        QCOMPARE(pieces(*w), 0);
+        QCOMPARE(w->turnDisplay()->text(), QStringLiteral("Turn: 0"));
+        QVERIFY(focusedCell());
+        type(Qt::Key_Space);
+        QCOMPARE(pieces(*w), 2); // a nought and the computer's reply
+        type(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(pieces(*w), 0);
+        type(Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(pieces(*w), 2);
+    }
+
+    // Each key's move from a cell, worked out on the cube by hand, and its hover colour.
+    void theFocusMovesAsTheKeysSayAndHighlightsItsCell_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("to");
+        QTest::newRow("right along i") << 0 << int(Qt::Key_Right) << 1;
+        QTest::newRow("left at the edge stays") << 4 << int(Qt::Key_Left) << 4;
+        QTest::newRow("down along j") << 1 << int(Qt::Key_Down) << 5;
+        QTest::newRow("up at the edge stays") << 2 << int(Qt::Key_Up) << 2;
+        QTest::newRow("page down to the next layer") << 5 << int(Qt::Key_PageDown) << 21;
+        QTest::newRow("page up from the last layer") << 63 << int(Qt::Key_PageUp) << 47;
+        QTest::newRow("page down at the last layer stays") << 50 << int(Qt::Key_PageDown) << 50;
+        QTest::newRow("home") << 42 << int(Qt::Key_Home) << 0;
+    }
+
+    void theFocusMovesAsTheKeysSayAndHighlightsItsCell()
+    {
+        QFETCH(int, from);
+        QFETCH(int, key);
+        QFETCH(int, to);
+        auto w = openWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        w->cell(from)->setFocus();
+        type(key);
+        QCOMPARE(focusedCell()->index(), to);
+        QCOMPARE(w->cell(to)->background(), kHoverBlue);
+        if (to != from)
+            QCOMPARE(w->cell(from)->background(), QColor(Game::normalBackground(from).r, 200, Game::normalBackground(from).b));
+    }
+
+    void shiftAndControlWithEnterAreTheRightAndMiddleButtons()
+    {
+        auto w = openWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        type(Qt::Key_Return, Qt::ShiftModifier);
+        QCOMPARE(w->cell(0)->caption(), QStringLiteral("O"));
+        QCOMPARE(pieces(*w), 1); // an extra go: no reply
+        type(Qt::Key_Right);
+        type(Qt::Key_Enter, Qt::ControlModifier);
+        QCOMPARE(w->cell(1)->caption(), QStringLiteral("X"));
+        QCOMPARE(pieces(*w), 2);
+        QVERIFY(w->game().state().Cheated);
+    }
+
+    void aScreenReaderHearsEveryCellTheCaptionAndTheGauge()
+    {
+        auto w = openWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        auto name = [](QWidget* widget) { return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name); };
+        QCOMPARE(name(w->cell(cellIndex(0, 2, 1))), QStringLiteral("Layer 2, row 3, column 1: empty"));
+        w->game().cell_MouseUp(cellIndex(3, 0, 0), MouseButton::Right);
+        w->game().cell_MouseUp(cellIndex(1, 3, 2), MouseButton::Middle);
+        QCOMPARE(name(w->cell(cellIndex(3, 0, 0))), QStringLiteral("Layer 1, row 1, column 4: nought"));
+        QCOMPARE(name(w->cell(cellIndex(1, 3, 2))), QStringLiteral("Layer 3, row 4, column 2: cross"));
+        QAccessibleInterface* caption = QAccessible::queryAccessibleInterface(w->turnDisplay());
+        QCOMPARE(caption->role(), QAccessible::StaticText);
+        QCOMPARE(caption->text(QAccessible::Name), QStringLiteral("Turn: 2"));
+        QAccessibleInterface* gauge = QAccessible::queryAccessibleInterface(w->progress());
+        QCOMPARE(gauge->role(), QAccessible::ProgressBar);
+        QCOMPARE(gauge->valueInterface()->currentValue().toInt(), 16);
+    }
+
+    void enterInAWeightBoxKeepsWhatWasTyped()
+    {
+        auto w = openWindow();
+        w->action(MenuItem::EvaluatingOptionsMenu)->trigger();
+        QLineEdit* box = w->optionsDialog()->box(0);
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, QStringLiteral("33"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(box->text(), QStringLiteral("33"));
+        QCOMPARE(w->optionsDialog()->box(1)->text(), QStringLiteral("40"));
+        QCOMPARE(w->game().state().weights.OneNoughtWeight, 33);
+    }
+
+    void leavingTheCellsForTheWindowsEdgeOrTheCaptionRestoresTheHighlightedCell()
+    {
+        auto w = openWindow();
+        CellLabel* edge = w->cell(cellIndex(3, 3, 3));
+        mouse(QEvent::MouseMove, edge, {5, 5}, Qt::NoButton, Qt::NoButton);
+        QCOMPARE(edge->background(), kHoverBlue);
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(edge, &leave);
+        QCOMPARE(edge->background(), QColor(200 - 3 * 63, 200, 3 * 63));
+    }
+
+    void aPieceLandsWhereTheButtonIsLetGoAndNowhereOffTheBoard()
+    {
+        auto w = openWindow();
+        w->action(MenuItem::EvaluateMenu)->trigger();
+        CellLabel* pressed = w->cell(0);
+        const QPoint overCell1 = w->cell(1)->geometry().center() - pressed->pos();
+        mouse(QEvent::MouseButtonPress, pressed, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+        mouse(QEvent::MouseMove, pressed, overCell1, Qt::NoButton, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, pressed, overCell1, Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(pressed->caption(), QString());
+        QCOMPARE(pressed->background(), QColor(200, 200, 0));
+        QCOMPARE(w->cell(1)->caption(), QStringLiteral("O"));
+
+        // Let go over the ripples beside the board: nothing is placed, and nothing stays lit.
+        CellLabel* other = w->cell(2);
+        const QPoint offTheBoard(-other->pos().x() + 2, other->height() + 300);
+        mouse(QEvent::MouseButtonPress, other, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, other, offTheBoard, Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(other->caption(), QString());
+        QCOMPARE(other->background(), QColor(194, 200, 6));
+        QCOMPARE(pieces(*w), 2);
+    }
+};
+
+QTEST_MAIN(KeyboardTest)
+#include "KeyboardTest.moc"
