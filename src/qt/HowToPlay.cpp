@@ -14,6 +14,8 @@ HowToPlay::HowToPlay(QWidget* parent) : QDialog(parent)
                        "four by four cube, shown as four 4x4 layers stacked on top of each other. You place a nought, "
                        "the computer then places a cross, and so on alternately until one side has four in a row "
                        "along any line or diagonal, within a layer or through the layers."),
+        QStringLiteral("You can also play from the keyboard: the arrow keys move the framed cell along its layer, "
+                       "Page Up and Page Down move it between the layers, and Enter or Space places your nought."),
         QStringLiteral("You can rotate the angle at which you view the board if this helps you get your head around "
                        "the 3D concept."),
         QStringLiteral("The funny fonts option gives each square a different (random) font which increases viewing "
