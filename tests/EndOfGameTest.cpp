@@ -88,6 +88,28 @@ TEST_F(EndOfGame, TheFinalBoardIsDrawnBeforeTheSoundAndTheMessageComesAfterIt)
     EXPECT_EQ(lastShownBefore("message Ho, ho, ho; I win", "sound"), "sound Win.wav");
 }
 
+TEST_F(EndOfGame, AWinSavedAndLoadedAgainIsCountedOnce)
+{
+    game.EvaluateMenu_Click();
+    noughtsToWinAt(cellIndex(3, 0, 0));
+    // The history of that position as it was played, so that the saved game loads back.
+    Grid played{};
+    const int order[] = {0, cellIndex(1, 1, 1), 1, cellIndex(2, 2, 2), 2, cellIndex(0, 3, 3)};
+    for (int t = 0; t < 6; ++t) {
+        played[order[t]] = t % 2 == 0 ? kNought : kCross;
+        st().BoardHistory[t + 1] = played;
+    }
+    st().LatestTurn = 6;
+    game.cell_MouseUp(cellIndex(3, 0, 0), MouseButton::Left);
+    window.chosenFile = window.folder / "won.VRNX";
+    game.SaveGameMenu_Click();
+    game.NewGameMenu_Click(); // an open board
+    game.LoadGameMenu_Click();
+    game.cell_MouseUp(40, MouseButton::Left);
+    EXPECT_EQ(window.messages, std::vector<std::string>(2, "Congratulations you beat me!"));
+    EXPECT_EQ(fileText(), quoted({0, 0, 0, 1, 0, 0, 0, 0}));
+}
+
 TEST_F(EndOfGame, ACheatedWinIsMockedAndLeavesTheFileAlone)
 {
     game.EvaluateMenu_Click();

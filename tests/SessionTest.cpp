@@ -159,6 +159,24 @@ TEST_F(Session, UndoAfterASecondNewGameShowsTheEmptyBoard)
     EXPECT_EQ(window.captions[63], "");
 }
 
+// The click's own computer turn yields; a new game for two humans asked for then starts once the
+// turn has unwound, and is not the interrupted click's to change.
+TEST_F(Session, ANewGameStartedWhileTheComputerAnswersIsLeftAsItStarts)
+{
+    game.AlphaBetaMenu_Click();
+    window.onYield = [this](int yields) {
+        if (yields == 1) {
+            game.NoughtsFirstMenu_Click();
+            game.NewGameMenu_Click();
+        }
+    };
+    game.cell_MouseUp(0, MouseButton::Left);
+    window.onYield = nullptr;
+    EXPECT_EQ(window.turnCaption, "Turn: 0     Nought's turn.");
+    game.cell_MouseUp(5, MouseButton::Left);
+    EXPECT_EQ(window.captions[5], "O");
+}
+
 class Hover : public GameFixture {};
 
 TEST_F(Hover, MovingBetweenCellsHighlightsTheNewAndRestoresTheOld)

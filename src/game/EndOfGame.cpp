@@ -12,6 +12,8 @@ void Game::showFinalPosition()
 
 void Game::Win()
 {
+    // A position that was won already, loaded from a file say, is not counted a second time.
+    const bool newlyOver = st_.GameOver == 0;
     st_.ComputerHasMoved = true;
     showFinalPosition();
     // The sounds are named from the computer's side: the human's win plays "lose.wav".
@@ -24,7 +26,8 @@ void Game::Win()
             window_.messageBox("Well if you're going to cheat of course you'll beat me!");
         } else {
             window_.messageBox("Congratulations you beat me!");
-            recordResult(false);
+            if (newlyOver)
+                recordResult(false);
         }
     }
     st_.GameOver = -1;
@@ -33,6 +36,7 @@ void Game::Win()
 
 void Game::Lose()
 {
+    const bool newlyOver = st_.GameOver == 0;
     showFinalPosition();
     if (!closing_)
         window_.playSound(window_.soundFile("Win.wav"));
@@ -43,7 +47,8 @@ void Game::Lose()
             window_.messageBox("You cheated and I still won. You are absolutely turd!");
         } else {
             window_.messageBox("Ho, ho, ho; I win");
-            recordResult(true);
+            if (newlyOver)
+                recordResult(true);
         }
     }
     st_.GameOver = -1;

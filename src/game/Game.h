@@ -169,6 +169,7 @@ private:
     GameState st_;
     std::unique_ptr<AlphaBetaEngine> alphaBeta_;
     int busyDepth_ = 0;
+    int gamesStarted_ = 0; // tells a handler that a new game began while it waited
     bool pendingNewGame_ = false;
     bool closing_ = false;
     int matchPauseMs_ = 0;

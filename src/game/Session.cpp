@@ -99,6 +99,7 @@ void Game::showTurn()
 
 void Game::Initialize()
 {
+    ++gamesStarted_;
     menus_.enable(MenuItem::TakeBackMenu, false);
     st_.ComputerThinking = false;
     for (int n = 0; n < kCells; ++n) {
@@ -264,7 +265,10 @@ void Game::cell_MouseUp(int Index, MouseButton Button)
     const bool extraGo = Button == MouseButton::Right || Button == MouseButton::Middle;
     st_.SkipReply = extraGo || st_.TwoPlayerGame;
     TurnIncrement();
+    const int thisGame = gamesStarted_;
     exclusively([this] { Play(); });
+    if (gamesStarted_ != thisGame)
+        return; // a new game began while the computer answered: its turn and flags are its own
 
     if (st_.TwoPlayerGame) {
         st_.NoughtsToMove = !st_.NoughtsToMove;

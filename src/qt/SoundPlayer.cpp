@@ -33,10 +33,6 @@ quint32 little32(const QByteArray& bytes, qsizetype at)
         | static_cast<quint32>(static_cast<quint8>(bytes[at + 3])) << 24;
 }
 
-} // namespace
-
-namespace {
-
 quint16 little16(const QByteArray& bytes, qsizetype at)
 {
     return static_cast<quint16>(static_cast<quint8>(bytes[at]) | static_cast<quint8>(bytes[at + 1]) << 8);
