@@ -1,3 +1,5 @@
+#include "RecordingWindow.h"
+#include "ai/Evaluate.h"
 #include "game/Board.h"
 
 #include <gtest/gtest.h>
@@ -58,6 +60,46 @@ TEST(Lines, TheSpaceDiagonalsComeFirst)
     EXPECT_EQ(kLines[2], (Line{12, 25, 38, 51}));
     EXPECT_EQ(kLines[3], (Line{3, 22, 41, 60}));
 }
+
+// Scores worked out by hand with the start-up weights 8, 9, 40, 50, 300 and the fixed 9999,
+// 100000 and 1000000: a row for every coefficient. (0, 0, 0) lies on 7 lines, (1, 0, 0) and
+// (2, 0, 0) on 4, and two cells share at most one line.
+struct ScoreCase {
+    const char* name;
+    const char* position; // "O" and "X" along (t, 0, 0) for t = 0..3, the rest of the board empty
+    std::int32_t score;
+    std::array<std::int32_t, 5> noughts;
+    std::array<std::int32_t, 5> crosses;
+};
+
+class Evaluation : public ::testing::TestWithParam<ScoreCase> {};
+
+TEST_P(Evaluation, ScoresAndTalliesThePositionAsCountedByHand)
+{
+    const ScoreCase& c = GetParam();
+    Grid grid{};
+    for (int t = 0; c.position[t] != '\0'; ++t)
+        grid[t] = c.position[t] == 'O' ? kNought : c.position[t] == 'X' ? kCross : kEmpty;
+    LineTally tally;
+    EXPECT_EQ(Evaluate(grid, EvalWeights{}, tally), c.score);
+    EXPECT_EQ(tally.NoughtTally, c.noughts);
+    EXPECT_EQ(tally.CrossTally, c.crosses);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, Evaluation,
+    ::testing::Values(ScoreCase{"Empty", "", 0, {76, 0, 0, 0, 0}, {76, 0, 0, 0, 0}},
+                      ScoreCase{"CornerNought", "O", 56, {69, 7, 0, 0, 0}, {69, 0, 0, 0, 0}},
+                      ScoreCase{"EdgeNought", ".O", 32, {72, 4, 0, 0, 0}, {72, 0, 0, 0, 0}},
+                      ScoreCase{"CornerCross", "X", -63, {69, 0, 0, 0, 0}, {69, 7, 0, 0, 0}},
+                      ScoreCase{"TwoNoughts", "OO", 112, {66, 9, 1, 0, 0}, {66, 0, 0, 0, 0}},
+                      ScoreCase{"TwoCrosses", "XX", -131, {66, 0, 0, 0, 0}, {66, 9, 1, 0, 0}},
+                      ScoreCase{"ThreeNoughts", "OOO", 396, {63, 12, 0, 1, 0}, {63, 0, 0, 0, 0}},
+                      ScoreCase{"ThreeCrosses", "XXX", -10107, {63, 0, 0, 0, 0}, {63, 12, 0, 1, 0}},
+                      ScoreCase{"FourNoughts", "OOOO", 100144, {57, 18, 0, 0, 1}, {57, 0, 0, 0, 0}},
+                      ScoreCase{"FourCrosses", "XXXX", -1000162, {57, 0, 0, 0, 0}, {57, 18, 0, 0, 1}},
+                      ScoreCase{"ADeadLineCountsNowhere", "OOX", 45, {63, 9, 0, 0, 0}, {63, 3, 0, 0, 0}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace vornix

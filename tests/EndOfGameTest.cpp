@@ -38,7 +38,7 @@ protected:
         st().TurnNumber = 6;
         EXPECT_EQ(window.captions[winningCell], "");
     }
-    static std::string quoted(std::initializer_list<int> counters)
+    static std::string quoted(const std::array<int, 8>& counters)
     {
         std::string text;
         for (int c : counters)
@@ -131,14 +131,62 @@ TEST_F(EndOfGame, AnExtraGoThatCompletesTheLineStillCountsAsFair)
     EXPECT_EQ(st().ReadyGauge, 0.0F);
 }
 
-TEST_F(EndOfGame, TheAlphaBetaOpponentsWinIsCountedInRowSix)
+// Each persona completes its own line at once and ends the game then; a fair game counts in the
+// persona's own pair of counters: its wins, then the player's.
+struct PersonaRow {
+    const char* name;
+    void (Game::*choose)();
+    int computerCounter;
+};
+
+class PersonaResult : public EndOfGame, public ::testing::WithParamInterface<PersonaRow> {};
+
+TEST_P(PersonaResult, TheComputersWinEndsTheGameAtItsOwnCrossAndIsCounted)
 {
-    board(gridWith({{0, 1, 0}, {1, 1, 0}, {2, 2, 1}}, {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}}));
-    game.Mygo_Click();
+    (game.*GetParam().choose)();
+    board(gridWith({{0, 1, 2}, {1, 3, 2}, {3, 2, 1}}, {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}}));
+    st().TurnNumber = 6;
+    game.cell_MouseUp(cellIndex(0, 3, 3), MouseButton::Left);
     EXPECT_EQ(window.captions[cellIndex(3, 0, 0)], "X");
     EXPECT_EQ(window.messages, std::vector<std::string>{"Ho, ho, ho; I win"});
-    EXPECT_EQ(window.sounds, std::vector<std::filesystem::path>{window.folder / "Win.wav"});
+    EXPECT_EQ(st().GameOver, -1);
+    std::array<int, 8> counters{};
+    counters[static_cast<std::size_t>(GetParam().computerCounter)] = 1;
+    EXPECT_EQ(fileText(), quoted(counters));
+}
+
+TEST_P(PersonaResult, ThePlayersWinIsCountedBesideIt)
+{
+    (game.*GetParam().choose)();
+    noughtsToWinAt(cellIndex(3, 0, 0));
+    game.cell_MouseUp(cellIndex(3, 0, 0), MouseButton::Left);
+    std::array<int, 8> counters{};
+    counters[static_cast<std::size_t>(GetParam().computerCounter + 1)] = 1;
+    EXPECT_EQ(fileText(), quoted(counters));
+}
+
+INSTANTIATE_TEST_SUITE_P(Personas, PersonaResult,
+                         ::testing::Values(PersonaRow{"Tovi", &Game::CommonSenseMenu_Click, 0},
+                                           PersonaRow{"Belwin", &Game::EvaluateMenu_Click, 2},
+                                           PersonaRow{"Quen", &Game::MiniMaxMenu_Click, 4},
+                                           PersonaRow{"Morvid", &Game::AlphaBetaMenu_Click, 6}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EndOfGame, AMiddleButtonCrossThatCompletesTheLineIsTheComputersFairWin)
+{
+    board(gridWith({{0, 1, 2}, {1, 3, 2}, {3, 2, 1}}, {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}}));
+    game.cell_MouseUp(cellIndex(3, 0, 0), MouseButton::Middle);
+    EXPECT_EQ(window.messages, std::vector<std::string>{"Ho, ho, ho; I win"});
     EXPECT_EQ(fileText(), quoted({0, 0, 0, 0, 0, 0, 1, 0}));
+    EXPECT_TRUE(st().Cheated); // from now on
+}
+
+TEST_F(EndOfGame, AResultThatCannotBeRecordedSaysNothingMore)
+{
+    std::filesystem::create_directory(statistics());
+    board(gridWith({{0, 1, 2}}, {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}}));
+    game.Mygo_Click();
+    EXPECT_EQ(window.messages, std::vector<std::string>{"Ho, ho, ho; I win"});
 }
 
 TEST_F(EndOfGame, AComputerWinAfterCheatingIsNotCounted)
@@ -147,6 +195,15 @@ TEST_F(EndOfGame, AComputerWinAfterCheatingIsNotCounted)
     game.AnotherGoMenu_Click();
     EXPECT_EQ(window.messages, std::vector<std::string>{"You cheated and I still won. You are absolutely turd!"});
     EXPECT_FALSE(std::filesystem::exists(statistics()));
+}
+
+TEST_F(EndOfGame, TwoHumansHearThatCrossesWon)
+{
+    game.CrossesFirstMenu_Click();
+    game.NewGameMenu_Click();
+    for (int cell : {0, 16, 1, 17, 2, 18, 3})
+        game.cell_MouseUp(cell, MouseButton::Left);
+    EXPECT_EQ(window.messages, std::vector<std::string>{"Crosses win."});
 }
 
 TEST_F(EndOfGame, TwoHumansAreToldWhoWonAgainAndAgainAndNothingIsCounted)
