@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+
 namespace vornix::testing {
 namespace {
 
@@ -127,14 +130,73 @@ TEST_F(Session, TwoHumansStartingWithCrossesAlternate)
     EXPECT_EQ(st().LastHumanMove, (Coord{}));
 }
 
-TEST_F(Session, RandomTwoHumanGameKeepsTheCaptionUntilTheFirstPlacement)
+TEST_F(Session, RandomTwoHumanGameGivesCrossesTheMoveOnADrawUpToOneHalfAndKeepsTheCaption)
 {
     game.RanomHvH_Click();
-    window.draws = {0.4};
+    window.draws = {0.5};
     game.NewGameMenu_Click();
     EXPECT_TRUE(st().TwoPlayerGame);
     EXPECT_FALSE(st().NoughtsToMove);
     EXPECT_EQ(window.turnCaption, "Turn: 0");
+    window.draws = {0.51};
+    game.NewGameMenu_Click();
+    EXPECT_TRUE(st().NoughtsToMove);
+}
+
+TEST_F(Session, ANewGameForgetsTheLastGamesCheatingPlayersCursorAndEnd)
+{
+    game.NoughtsFirstMenu_Click();
+    game.NewGameMenu_Click();
+    EXPECT_EQ(window.turnCaption, "Turn: 0     Nought's turn.");
+    game.cell_MouseUp(0, MouseButton::Right); // crosses to move now, and a cheat
+    game.Lose();
+    game.HumanFirstMenu_Click();
+    game.NewGameMenu_Click();
+    EXPECT_FALSE(st().Cheated);
+    EXPECT_FALSE(st().TwoPlayerGame);
+    EXPECT_EQ(st().GameOver, 0);
+    EXPECT_EQ(window.cursors, (std::array<PieceCursor, 64>{})); // all noughts
+}
+
+// While the computer thinks every cell shows the busy pointer and refuses clicks; afterwards all
+// 64 offer the piece again, occupied ones too.
+TEST_F(Session, TheComputersTurnShowsItselfBusyAndRefusesClicks)
+{
+    game.AlphaBetaMenu_Click();
+    std::array<Pointer, 64> during{};
+    window.onYield = [&](int yields) {
+        if (yields == 1) {
+            during = window.pointers;
+            game.cell_MouseUp(40, MouseButton::Left);
+        }
+    };
+    game.cell_MouseUp(0, MouseButton::Left);
+    std::array<Pointer, 64> busy;
+    busy.fill(Pointer::Busy);
+    EXPECT_EQ(during, busy);
+    EXPECT_EQ(window.captions[40], "");
+    std::array<Pointer, 64> piece;
+    piece.fill(Pointer::Piece);
+    EXPECT_EQ(window.pointers, piece);
+}
+
+TEST_F(Session, ARefusedClickStillPutsBackTheCellsColour)
+{
+    st().ReadyGauge = 8.0F;
+    game.cell_MouseDown(10, 1);
+    EXPECT_EQ(window.backgrounds[10], (Rgb{255, 0, 255}));
+    game.cell_MouseUp(10, MouseButton::Left);
+    EXPECT_EQ(window.backgrounds[10], (Rgb{170, 200, 30}));
+    EXPECT_EQ(window.captions[10], "");
+}
+
+TEST_F(Session, ReopeningTheBoardOffersThePieceOnFreeCellsOnly)
+{
+    game.cell_MouseUp(0, MouseButton::Right);
+    game.DisableBox();
+    game.EnableBox();
+    EXPECT_EQ(window.pointers[0], Pointer::Arrow);
+    EXPECT_EQ(std::count(window.pointers.begin(), window.pointers.end(), Pointer::Piece), 63);
 }
 
 TEST_F(Session, PlaceRefusesASecondCrossInOneTurnAndReportsOccupiedCells)
