@@ -92,6 +92,7 @@ TEST_F(SavedGames, LoadingRestoresBoardCaptionMenusAndRedo)
     game.SearchDepthMenu_Click(6);
     game.NewGameMenu_Click();
     game.cell_MouseUp(5, MouseButton::Left);
+    game.cell_MouseUp(10, MouseButton::Left); // "Turn: 4" on the screen
     load(file());
 
     EXPECT_EQ(st().GridContents, saved.GridContents);
@@ -148,6 +149,27 @@ INSTANTIATE_TEST_SUITE_P(
                       ChosenOpponent{"QuenAfterTheFifthPersona", {MenuItem::CMenu, MenuItem::MiniMaxMenu},
                                      MenuItem::MiniMaxMenu}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SavedGames, AFinishedGameLoadsOntoAClosedBoardAndStaysClosed)
+{
+    game.EvaluateMenu_Click();
+    Grid played{};
+    const int order[] = {0, 21, 1, 42, 2, 60, 3};
+    for (int t = 0; t < 7; ++t) {
+        played[order[t]] = t % 2 == 0 ? kNought : kCross;
+        st().BoardHistory[t + 1] = played;
+    }
+    board(st().BoardHistory[6]);
+    st().TurnNumber = 6;
+    st().LatestTurn = 6;
+    game.cell_MouseUp(3, MouseButton::Left); // noughts complete their line
+    ASSERT_EQ(st().GameOver, -1);
+    save();
+    load(file());
+    EXPECT_EQ(st().ReadyGauge, 0.0F);
+    game.cell_MouseUp(40, MouseButton::Left);
+    EXPECT_EQ(window.captions[40], "");
+}
 
 TEST_F(SavedGames, ALoadedGameWritesBackByteForByte)
 {
