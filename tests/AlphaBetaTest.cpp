@@ -14,28 +14,46 @@ Choice searchAt(const Grid& g, std::int32_t depth, const EvalWeights& w = {})
     return searchRoot(engine, g);
 }
 
-TEST(CellLinesScore, EvenDepthIsTheNegatedEvaluationOfTheCellsLines)
+// The lines through the corner (0, 0, 0) with pieces along (t, 0, 0) only, counted by hand: at an
+// even depth each side's lines weigh as the evaluation weighs them, at an odd depth the two sides
+// exchange weights. The other six lines through the corner are empty, or hold the corner alone.
+struct LinesCase {
+    const char* name;
+    const char* alongTheRow; // cells (0, 0, 0) to (3, 0, 0)
+    std::int32_t even;
+    std::int32_t odd;
+};
+
+class CornerLines : public ::testing::TestWithParam<LinesCase> {};
+
+TEST_P(CornerLines, ScoreWithTheWeightsOfTheDepthsParity)
 {
-    const Grid g = gridWith({{1, 0, 0}}, {{0, 0, 0}});
+    Grid g{};
+    for (int t = 0; GetParam().alongTheRow[t] != '\0'; ++t)
+        g[t] = GetParam().alongTheRow[t] == 'O' ? kNought : GetParam().alongTheRow[t] == 'X' ? kCross : kEmpty;
     LineTally t;
-    // Lines through (0,0,0): one holds a nought and a cross (dead), six hold the cross alone.
-    EXPECT_EQ(CellLinesScore(g, 0, 0, 0, EvalWeights{}, 4, t), 6 * 9);
-    EXPECT_EQ(t.CrossTally[1], 6);
-    EXPECT_EQ(CellLinesScore(g, 0, 0, 0, EvalWeights{}, 3, t), 6 * 8);
+    EXPECT_EQ(CellLinesScore(g, 0, 0, 0, EvalWeights{}, 4, t), GetParam().even);
+    EXPECT_EQ(CellLinesScore(g, 0, 0, 0, EvalWeights{}, 3, t), GetParam().odd);
 }
+
+INSTANTIATE_TEST_SUITE_P(AlphaBeta, CornerLines,
+                         ::testing::Values(LinesCase{"OneCross", ".X", 9, 8}, LinesCase{"TwoCrosses", ".XX", 50, 40},
+                                           LinesCase{"ThreeCrosses", ".XXX", 9999, 300},
+                                           LinesCase{"FourCrosses", "XXXX", 1000000 + 6 * 9, 100000 + 6 * 8},
+                                           LinesCase{"OneNought", ".O", -8, -9}, LinesCase{"TwoNoughts", ".OO", -40, -50},
+                                           LinesCase{"ThreeNoughts", ".OOO", -300, -9999},
+                                           LinesCase{"FourNoughts", "OOOO", -100000 - 6 * 8, -1000000 - 6 * 9},
+                                           LinesCase{"Dead", ".OX", 0, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AlphaBetaRoot, DepthOneTakesTheLargestChangeAndAWinGainsTheFullLine)
 {
-    // Three crosses in a row with the fourth cell free: completing it gains 100000 - 300 there.
-    const Grid g = gridWith({{0, 1, 0}, {1, 1, 0}, {2, 1, 0}}, {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}});
+    // The fourth cross gains 100000 - 300 on its line, and 6 x 8 on its six empty lines.
+    const Grid g = gridWith({}, {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}});
     const Choice c = searchAt(g, 1);
     ASSERT_EQ(c.candidates.count, 1);
     EXPECT_EQ(c.candidates.cells[0], cellIndex(3, 0, 0));
-    LineTally t;
-    Grid after = g;
-    const std::int32_t before = CellLinesScore(after, 3, 0, 0, EvalWeights{}, 1, t);
-    after[cellIndex(3, 0, 0)] = kCross;
-    EXPECT_EQ(CellLinesScore(after, 3, 0, 0, EvalWeights{}, 1, t) - before, c.BestValue);
+    EXPECT_EQ(c.BestValue, 99748);
 }
 
 TEST(AlphaBetaRoot, AWinningCrossIsChosenAtEveryDepth)
