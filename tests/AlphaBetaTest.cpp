@@ -111,5 +111,62 @@ TEST(AlphaBetaRoot, SymmetricOpeningsMatchTheLiteralSearch)
         }
 }
 
+// What the fifth persona hands its hook for each free cell, as the hook sees it.
+struct HookCall {
+    Coord cell;
+    std::int32_t ten;
+    std::int32_t best;
+    Grid board;
+    std::int32_t depth;
+    std::array<std::int32_t, 8> table;
+    bool cellShown;
+};
+std::vector<HookCall> hookCalls;
+const RecordingWindow* hookWindow = nullptr;
+
+std::int32_t recordingHook(std::int32_t x, std::int32_t y, std::int32_t z, std::int32_t ten, std::int32_t best,
+                           const std::int32_t* grid, std::int32_t depth, const std::int32_t* table)
+{
+    HookCall call{{x, y, z}, ten, best, {}, depth, {}, hookWindow->visible[cellIndex(x, y, z)]};
+    std::copy_n(grid, 64, call.board.begin());
+    std::copy_n(table, 8, call.table.begin());
+    hookCalls.push_back(call);
+    return x + 4 * y + 16 * z == 1 ? 7 : x; // cell 1 scores best; the rest score their column
+}
+
+class Hook : public GameFixture {};
+
+TEST_F(Hook, TheFifthPersonaHandsEveryFreeCellToTheHookWithTheBestSoFarTheBoardDepthAndWeights)
+{
+    hookCalls.clear();
+    hookWindow = &window;
+    game.setMoveScoreHook(&recordingHook);
+    game.CMenu_Click();
+    game.SearchDepthMenu_Click(5);
+    st().weights = {1, 2, 3, 4, 5};
+    board(gridWith({{0, 0, 0}}));
+    game.Mygo_Click();
+
+    ASSERT_EQ(hookCalls.size(), 63U);
+    const Grid before = gridWith({{0, 0, 0}});
+    const std::array<std::int32_t, 8> table{1, 2, 3, 4, 5, 9999, 100000, 1000000};
+    for (const HookCall& call : hookCalls) {
+        EXPECT_EQ(call.ten, 10);
+        EXPECT_EQ(call.board, before);
+        EXPECT_EQ(call.depth, 5);
+        EXPECT_EQ(call.table, table);
+        EXPECT_FALSE(call.cellShown);
+    }
+    // x outermost, z innermost; the best so far starts at the floor and then rises with the answers.
+    EXPECT_EQ(hookCalls[0].cell, (Coord{0, 0, 1}));
+    EXPECT_EQ(hookCalls[0].best, -1000000);
+    EXPECT_EQ(hookCalls[1].cell, (Coord{0, 0, 2}));
+    EXPECT_EQ(hookCalls[1].best, 0);
+    EXPECT_EQ(hookCalls[15].cell, (Coord{1, 0, 0}));
+    EXPECT_EQ(hookCalls[16].best, 7);
+    EXPECT_EQ(window.captions[1], "X"); // the only cell worth 7
+    EXPECT_TRUE(std::all_of(window.visible.begin(), window.visible.end(), [](bool shown) { return shown; }));
+}
+
 } // namespace
 } // namespace vornix::testing

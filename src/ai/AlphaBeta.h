@@ -151,5 +151,6 @@ Choice searchRoot(AlphaBetaEngine& engine, const Grid& grid, std::int32_t floor 
 extern "C" std::int32_t NativeMoveScore(std::int32_t x, std::int32_t y, std::int32_t z, std::int32_t ten,
                                         std::int32_t bestSoFar, const std::int32_t* grid, std::int32_t searchDepth,
                                         const std::int32_t* weightTable);
+using MoveScoreHook = decltype(&NativeMoveScore);
 
 } // namespace vornix

@@ -46,7 +46,7 @@ void Game::AlphaBetaMove()
         window_.setCellVisible(cell, false);
         FillWeightTable();
         const std::int32_t v =
-            NativeMoveScore(c.i, c.j, c.k, 10, best, st_.GridContents.data(), depth, st_.WeightTable.data());
+            moveScore_(c.i, c.j, c.k, 10, best, st_.GridContents.data(), depth, st_.WeightTable.data());
         window_.setCellVisible(cell, true);
         return v;
     };

@@ -3,6 +3,7 @@
 // beside the subsystem they belong to (game/, ai/, view/, storage/, history/, dialogs/, autoplay/).
 #pragma once
 
+#include "ai/AlphaBeta.h"
 #include "ai/Choice.h"
 #include "dialogs/EvaluatingOptions.h"
 #include "dialogs/Menus.h"
@@ -19,7 +20,6 @@
 
 namespace vornix {
 
-class AlphaBetaEngine;
 
 enum class MouseButton : std::int16_t { None = 0, Left = 1, Right = 2, Middle = 4 };
 
@@ -136,6 +136,9 @@ public:
         matchMoveObserver_ = std::move(observer);
     }
 
+    // The scoring hook the fifth persona hands every cell to (the game's own answers 0).
+    void setMoveScoreHook(MoveScoreHook hook) { moveScore_ = hook; }
+
     // True while a computer turn or a match is running: the board must not change under it.
     bool busy() const { return busyDepth_ > 0; }
 
@@ -175,6 +178,7 @@ private:
     int matchPauseMs_ = 0;
     std::function<void(int, double)> matchMoveObserver_;
     int latestCross_ = -1;
+    MoveScoreHook moveScore_ = &NativeMoveScore;
 };
 
 std::string turnCaption(std::int32_t turnNumber);
