@@ -4,12 +4,15 @@
 #include "ai/CommonSense.h"
 #include "ai/MiniMax.h"
 #include "ai/OnePly.h"
+#include "ai/ThreatSearch.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
+#include <random>
 #include <string_view>
+#include <vector>
 
 using namespace vornix;
 
@@ -36,6 +39,63 @@ void positionArgs(benchmark::internal::Benchmark* b)
 {
     b->ArgName("position")->DenseRange(0, 2);
 }
+
+// Middle games of random play, 12 to 24 pieces, without a completed line: the crosses to move.
+std::vector<Sides> middleGames()
+{
+    std::mt19937 random(12);
+    std::vector<Sides> games;
+    while (games.size() < 1000) {
+        const int pieces = 12 + static_cast<int>(games.size() % 13);
+        Sides s;
+        bool complete = false;
+        for (int n = 0; n < pieces && !complete; ++n) {
+            int cell = 0;
+            do
+                cell = static_cast<int>(random() % kCells);
+            while ((s.mine | s.theirs) & cellBit(cell));
+            (n % 2 == 0 ? s.theirs : s.mine) |= cellBit(cell); // noughts began
+            complete = hasLine(s.mine) || hasLine(s.theirs);
+        }
+        if (!complete)
+            games.push_back(pieces % 2 == 0 ? s : s.swapped());
+    }
+    return games;
+}
+
+void BM_ThreatSearch(benchmark::State& state)
+{
+    static const std::vector<Sides> games = middleGames();
+    ThreatSearch search;
+    std::size_t next = 0;
+    std::int64_t wins = 0;
+    for (auto _ : state) {
+        wins += !search.find(games[next]).empty();
+        next = (next + 1) % games.size();
+    }
+    state.counters["wins"] = benchmark::Counter(static_cast<double>(wins) / static_cast<double>(state.iterations()));
+}
+BENCHMARK(BM_ThreatSearch);
+
+// The same positions one by one: the median, the slowest hundredth and the slowest, in microseconds.
+void BM_ThreatSearchSpread(benchmark::State& state)
+{
+    static const std::vector<Sides> games = middleGames();
+    ThreatSearch search;
+    std::vector<double> micros(games.size());
+    for (auto _ : state) {
+        for (std::size_t n = 0; n < games.size(); ++n) {
+            const auto start = std::chrono::steady_clock::now();
+            benchmark::DoNotOptimize(search.find(games[n]));
+            micros[n] = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
+        }
+    }
+    std::sort(micros.begin(), micros.end());
+    state.counters["median_us"] = micros[micros.size() / 2];
+    state.counters["p99_us"] = micros[micros.size() * 99 / 100];
+    state.counters["max_us"] = micros.back();
+}
+BENCHMARK(BM_ThreatSearchSpread)->Unit(benchmark::kMillisecond);
 
 void BM_Evaluate(benchmark::State& state)
 {

@@ -85,8 +85,10 @@ Analysis parseAnalysis(const std::vector<std::string_view>& args)
         const std::string_view value = word.value;
         if (word.option == "strategy") {
             a.strategy = word.value;
-            if (a.strategy != "evalu" && a.strategy != "turn" && a.strategy != "minimax" && a.strategy != "alphabeta")
-                throw AnalyseUsageError("unknown strategy '" + a.strategy + "' (evalu, turn, minimax, alphabeta)");
+            if (a.strategy != "evalu" && a.strategy != "turn" && a.strategy != "minimax" && a.strategy != "alphabeta"
+                && a.strategy != "threats")
+                throw AnalyseUsageError("unknown strategy '" + a.strategy
+                                        + "' (evalu, turn, minimax, alphabeta, threats)");
         } else if (word.option == "weights") {
             a.weights = parseWeights(value);
         } else if (word.option == "depth") {

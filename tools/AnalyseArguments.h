@@ -18,7 +18,7 @@ struct AnalyseUsageError : std::runtime_error {
 };
 
 struct Analysis {
-    std::string strategy = "evalu"; // evalu, turn, minimax or alphabeta
+    std::string strategy = "evalu"; // evalu, turn, minimax, alphabeta or threats
     EvalWeights weights;
     std::optional<std::int32_t> depth;
     Coord lastHuman{};

@@ -7,6 +7,7 @@
 #include "ai/CommonSense.h"
 #include "ai/MiniMax.h"
 #include "ai/OnePly.h"
+#include "ai/ThreatSearch.h"
 #include "autoplay/MatchRunner.h"
 #include "storage/SavedGame.h"
 
@@ -28,7 +29,7 @@ using namespace vornix;
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: vornix-analyse [--strategy evalu|turn|minimax|alphabeta] [--weights a,b,c,d,e] [--depth N]\n"
+    "Usage: vornix-analyse [--strategy evalu|turn|minimax|alphabeta|threats] [--weights a,b,c,d,e] [--depth N]\n"
     "                      [--last-human INDEX] [--snibbet] (POSITION | - | --game FILE.VRNX)\n"
     "       vornix-analyse match --p1 PLAYER --p2 PLAYER [--games N] [--seed S] [--jobs J]\n"
     "\n"
@@ -49,9 +50,29 @@ std::string joined(const std::array<std::int32_t, 5>& values)
     return out;
 }
 
+// Whether crosses, to move, can force a win by threats, and the cells of crosses that do it.
+int analyseThreats(const Grid& grid)
+{
+    ThreatSearch search;
+    const ThreatSequence sequence = search.find(sidesOf(grid, kCross));
+    std::ostringstream out;
+    if (sequence.empty()) {
+        out << "no forced win\n";
+    } else {
+        out << "forced win\nsequence";
+        for (int n = 0; n < sequence.count; ++n)
+            out << ' ' << int{sequence.cells[n]};
+        out << '\n';
+    }
+    std::cout << out.str();
+    return 0;
+}
+
 int analyse(const Analysis& a)
 {
     const Grid& grid = *a.grid;
+    if (a.strategy == "threats")
+        return analyseThreats(grid);
     LineTally tally;
     const std::int32_t score = Evaluate(grid, a.weights, tally);
 

@@ -1,0 +1,106 @@
+// A position as two sets of cells, one bit a cell (bit n for cell i + 4j + 16k), and the 76 lines
+// as masks: what the threat search asks of a position, answered with a few instructions.
+#pragma once
+
+#include "game/Board.h"
+
+#include <array>
+#include <bit>
+#include <cstdint>
+
+namespace vornix {
+
+using Cells = std::uint64_t;
+
+constexpr Cells cellBit(int cell)
+{
+    return Cells{1} << cell;
+}
+
+namespace detail {
+constexpr std::array<Cells, kLineCount> makeLineMasks()
+{
+    std::array<Cells, kLineCount> masks{};
+    for (int l = 0; l < kLineCount; ++l)
+        for (std::uint8_t cell : kLines[l])
+            masks[l] |= cellBit(cell);
+    return masks;
+}
+} // namespace detail
+
+inline constexpr std::array<Cells, kLineCount> kLineMasks = detail::makeLineMasks();
+
+// The pieces of the side to move and of the other side.
+struct Sides {
+    Cells mine = 0;
+    Cells theirs = 0;
+
+    constexpr Cells empty() const { return ~(mine | theirs); }
+    // The same position with the other side to move.
+    constexpr Sides swapped() const { return {theirs, mine}; }
+};
+
+// The empty cells that would complete a line of `mine`: lines holding three of its pieces and none
+// of the other side's.
+constexpr Cells winningCells(Cells mine, Cells theirs)
+{
+    Cells cells = 0;
+    for (Cells line : kLineMasks)
+        if (std::popcount(mine & line) == 3 && (theirs & line) == 0)
+            cells |= line & ~mine;
+    return cells;
+}
+
+// The empty cells where a piece of `mine` makes a line of three with its fourth cell empty.
+constexpr Cells threatMakingCells(Cells mine, Cells theirs)
+{
+    Cells cells = 0;
+    for (Cells line : kLineMasks)
+        if (std::popcount(mine & line) == 2 && (theirs & line) == 0)
+            cells |= line & ~mine;
+    return cells;
+}
+
+// The empty cells that a piece of `mine` on `cell` would leave to complete, through its own lines.
+constexpr Cells threatsMadeBy(int cell, Cells mine, Cells theirs)
+{
+    const Cells after = mine | cellBit(cell);
+    Cells cells = 0;
+    const auto& through = kLinesThroughCell[cell];
+    for (int n = 0; n < through.count; ++n) {
+        const Cells line = kLineMasks[through.line[n]];
+        if (std::popcount(after & line) == 3 && (theirs & line) == 0)
+            cells |= line & ~after;
+    }
+    return cells;
+}
+
+// Whether `mine` holds a whole line.
+constexpr bool hasLine(Cells mine)
+{
+    for (Cells line : kLineMasks)
+        if ((mine & line) == line)
+            return true;
+    return false;
+}
+
+// The lowest cell of a set, which must not be empty.
+constexpr int firstCell(Cells cells)
+{
+    return std::countr_zero(cells);
+}
+
+// A board of the game's own values, crosses or noughts to move.
+constexpr Sides sidesOf(const Grid& grid, std::int32_t toMove)
+{
+    Sides s;
+    for (int n = 0; n < kCells; ++n) {
+        if (grid[n] == toMove)
+            s.mine |= cellBit(n);
+        else if (grid[n] != kEmpty)
+            s.theirs |= cellBit(n);
+    }
+    return s;
+}
+
+} // namespace vornix

@@ -1,0 +1,227 @@
+// Forced wins by threats, checked against a plain exhaustive search of the whole game tree.
+#include "RecordingWindow.h"
+#include "ai/ThreatSearch.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <unordered_map>
+#include <utility>
+
+namespace vornix::testing {
+namespace {
+
+// Whether the side to move, playing `me`, can force a win: every move tried, every reply, to the
+// end of the game. Written for plainness, from the line sums alone.
+bool completes(const Grid& g, int cell, std::int32_t piece)
+{
+    for (int n = 0; n < kLinesThroughCell[cell].count; ++n) {
+        const Line& line = kLines[kLinesThroughCell[cell].line[n]];
+        if (g[line[0]] + g[line[1]] + g[line[2]] + g[line[3]] == 4 * piece)
+            return true;
+    }
+    return false;
+}
+
+class Exhaustive {
+public:
+    // Whether the side to move, playing `me`, can force a win: every move tried, every reply, to the
+    // end of the game, each position solved once.
+    bool canForceAWin(Grid& g, std::int32_t me)
+    {
+        std::pair<std::uint64_t, std::uint64_t> key{};
+        for (int cell = 0; cell < kCells; ++cell) {
+            key.first |= std::uint64_t{g[cell] == me} << cell;
+            key.second |= std::uint64_t{g[cell] != kEmpty && g[cell] != me} << cell;
+        }
+        if (const auto known = solved_.find(key); known != solved_.end())
+            return known->second;
+        const std::int32_t other = me == kCross ? kNought : kCross;
+        bool win = false;
+        for (int cell = 0; cell < kCells && !win; ++cell) {
+            if (g[cell] != kEmpty)
+                continue;
+            g[cell] = me;
+            win = completes(g, cell, me);
+            if (!win && std::count(g.begin(), g.end(), kEmpty) > 0) {
+                // Won unless some reply of the other side wins or holds out.
+                win = true;
+                for (int reply = 0; reply < kCells && win; ++reply) {
+                    if (g[reply] != kEmpty)
+                        continue;
+                    g[reply] = other;
+                    win = !completes(g, reply, other) && canForceAWin(g, me);
+                    g[reply] = kEmpty;
+                }
+            }
+            g[cell] = kEmpty;
+        }
+        solved_[key] = win;
+        return win;
+    }
+
+private:
+    struct PairHash {
+        std::size_t operator()(const std::pair<std::uint64_t, std::uint64_t>& p) const
+        {
+            return std::hash<std::uint64_t>()(p.first * 31 + p.second);
+        }
+    };
+    std::unordered_map<std::pair<std::uint64_t, std::uint64_t>, bool, PairHash> solved_;
+};
+
+// Whether a piece on some free cell would complete a line of that piece.
+bool oneMoveFromALine(Grid& g, std::int32_t piece)
+{
+    for (int cell = 0; cell < kCells; ++cell) {
+        if (g[cell] != kEmpty)
+            continue;
+        g[cell] = piece;
+        const bool line = completes(g, cell, piece);
+        g[cell] = kEmpty;
+        if (line)
+            return true;
+    }
+    return false;
+}
+
+// A position of random play that left no line complete and `empties` cells free.
+Grid randomPlay(std::mt19937& random, int empties)
+{
+    for (;;) {
+        Grid g{};
+        std::int32_t piece = kNought;
+        bool stuck = false;
+        for (int placed = 0; placed < kCells - empties && !stuck; ++placed) {
+            std::vector<int> quiet;
+            for (int cell = 0; cell < kCells; ++cell) {
+                if (g[cell] != kEmpty)
+                    continue;
+                g[cell] = piece;
+                if (!completes(g, cell, piece))
+                    quiet.push_back(cell);
+                g[cell] = kEmpty;
+            }
+            stuck = quiet.empty();
+            if (!stuck) {
+                g[quiet[std::uniform_int_distribution<std::size_t>(0, quiet.size() - 1)(random)]] = piece;
+                piece = piece == kNought ? kCross : kNought;
+            }
+        }
+        if (!stuck)
+            return g;
+    }
+}
+
+// The same, where the side to move (`toMove`) cannot complete a line at once: a win there takes
+// more than the obvious move.
+Grid randomEnding(std::mt19937& random, int empties, std::int32_t toMove)
+{
+    for (;;) {
+        Grid g = randomPlay(random, empties);
+        if (!oneMoveFromALine(g, toMove))
+            return g;
+    }
+}
+
+// The cells that would complete a line of `piece` at once.
+std::vector<int> winningMoves(Grid& g, std::int32_t piece)
+{
+    std::vector<int> cells;
+    for (int cell = 0; cell < kCells; ++cell) {
+        if (g[cell] != kEmpty)
+            continue;
+        g[cell] = piece;
+        if (completes(g, cell, piece))
+            cells.push_back(cell);
+        g[cell] = kEmpty;
+    }
+    return cells;
+}
+
+// Plays a claimed sequence out against every reply that does not lose on the spot, and says
+// whether it wins: each cell of it completes a line, or leaves the attacker two cells that do, or
+// leaves one, which the defender must take (unless the defender could complete a line first).
+bool sequenceWins(Grid g, std::int32_t me, const ThreatSequence& sequence)
+{
+    const std::int32_t other = me == kCross ? kNought : kCross;
+    for (int n = 0; n < sequence.count; ++n) {
+        const int cell = sequence.cells[n];
+        if (g[cell] != kEmpty)
+            return false;
+        const std::vector<int> theirs = winningMoves(g, other);
+        // A line the defender could complete must be blocked by this very cell.
+        if (!theirs.empty() && (theirs.size() > 1 || theirs[0] != cell) && winningMoves(g, me).empty())
+            return false;
+        g[cell] = me;
+        if (completes(g, cell, me))
+            return true;
+        const std::vector<int> threats = winningMoves(g, me);
+        if (!winningMoves(g, other).empty())
+            return false; // the defender completes a line first
+        if (threats.size() >= 2)
+            return true;
+        if (threats.empty())
+            return false;
+        g[threats[0]] = other; // the only reply that does not lose at once
+    }
+    return false;
+}
+
+// Middle games of random play: every sequence found wins against every defence.
+TEST(ThreatSearch, EverySequenceFoundWinsAgainstEveryDefence)
+{
+    std::mt19937 random(7);
+    ThreatSearch search;
+    int found = 0;
+    for (int n = 0; n < 4000; ++n) {
+        const int pieces = 8 + n % 33;
+        const std::int32_t toMove = pieces % 2 == 0 ? kNought : kCross; // noughts began
+        const Grid g = randomEnding(random, kCells - pieces, toMove);
+        const ThreatSequence sequence = search.find(sidesOf(g, toMove));
+        if (!sequence.empty()) {
+            ++found;
+            ASSERT_TRUE(sequenceWins(g, toMove, sequence)) << "position " << n;
+        }
+    }
+    std::cout << "forced wins by threats in random middle games: " << found << " of 4000\n";
+    EXPECT_GT(found, 400);
+}
+
+// Endings small enough to search whole: every win claimed is real, and most real ones are found.
+TEST(ThreatSearch, EveryWinItClaimsIsRealAndItFindsMostOfThem)
+{
+    std::mt19937 random(20261208);
+    ThreatSearch search;
+    int claimed = 0;
+    int real = 0;
+    for (int n = 0; n < 300; ++n) {
+        const int empties = 8 + n % 3;
+        const std::int32_t toMove = empties % 2 == 0 ? kNought : kCross;
+        // Half of them one move from a line already, half of them not.
+        Grid g = n % 2 == 0 ? randomEnding(random, empties, toMove) : randomPlay(random, empties);
+        const ThreatSequence found = search.find(sidesOf(g, toMove));
+        const bool win = Exhaustive().canForceAWin(g, toMove);
+        real += win;
+        claimed += !found.empty();
+        ASSERT_TRUE(found.empty() || win) << "a false win claimed on position " << n;
+    }
+    std::cout << "forced wins by threats in endings: found " << claimed << " of " << real << " real wins\n";
+    EXPECT_GT(claimed, real * 9 / 10);
+}
+
+TEST(ThreatSearch, TwoLinesOfTwoMeetingOnAFreeCellWinAtOnce)
+{
+    // Crosses along (t, 0, 0) and (3, t, 0) meet at (3, 0, 0): a cross there threatens (2, 0, 0)
+    // and (3, 3, 0) together.
+    const Grid g = gridWith({{1, 1, 1}, {2, 2, 3}}, {{0, 0, 0}, {1, 0, 0}, {3, 1, 0}, {3, 2, 0}});
+    ThreatSearch search;
+    const ThreatSequence found = search.find(sidesOf(g, kCross));
+    ASSERT_EQ(found.count, 1);
+    EXPECT_EQ(found.cells[0], cellIndex(3, 0, 0));
+    EXPECT_TRUE(search.find(sidesOf(Grid{}, kCross)).empty());
+}
+
+} // namespace
+} // namespace vornix::testing
