@@ -1,6 +1,8 @@
-// Forced wins by threats, checked against a plain exhaustive search of the whole game tree.
+// Forced wins by threats, checked against a plain exhaustive search of the whole game tree and
+// played out against every defence; and the persona that relies on them.
 #include "RecordingWindow.h"
 #include "ai/ThreatSearch.h"
+#include "ai/Zeddon.h"
 
 #include <gtest/gtest.h>
 
@@ -221,6 +223,31 @@ TEST(ThreatSearch, TwoLinesOfTwoMeetingOnAFreeCellWinAtOnce)
     ASSERT_EQ(found.count, 1);
     EXPECT_EQ(found.cells[0], cellIndex(3, 0, 0));
     EXPECT_TRUE(search.find(sidesOf(Grid{}, kCross)).empty());
+}
+
+// The alpha-beta search to depth 4 takes cell 41 here, after which the player's noughts force a win
+// in nine moves; the sixth persona sees it and plays elsewhere.
+TEST(ThreatSearch, TheSixthPersonaNeverLeavesTheNineMoveWinThePlainSearchMisses)
+{
+    const Grid g = gridOf("........OX....X.O..................O..O........O......X......X..");
+    Grid after = g;
+    after[41] = kCross;
+    ThreatSequence noughts;
+    for (int cell : {39, 37, 42, 25, 12, 0, 13, 46, 63})
+        noughts.cells[noughts.count++] = static_cast<std::uint8_t>(cell);
+    ASSERT_TRUE(sequenceWins(after, kNought, noughts));
+
+    AlphaBetaEngine plain;
+    plain.reset(g, EvalWeights{}, 4);
+    const Choice morvid = searchRoot(plain, g);
+    ASSERT_EQ(morvid.candidates.count, 1);
+    ASSERT_EQ(morvid.candidates.cells[0], 41);
+
+    Zeddon zeddon;
+    const ZeddonChoice choice = zeddon.choose(g, EvalWeights{});
+    ASSERT_FALSE(choice.candidates.empty());
+    for (int n = 0; n < choice.candidates.count; ++n)
+        EXPECT_NE(choice.candidates.cells[n], 41);
 }
 
 } // namespace

@@ -86,9 +86,9 @@ Analysis parseAnalysis(const std::vector<std::string_view>& args)
         if (word.option == "strategy") {
             a.strategy = word.value;
             if (a.strategy != "evalu" && a.strategy != "turn" && a.strategy != "minimax" && a.strategy != "alphabeta"
-                && a.strategy != "threats")
+                && a.strategy != "threats" && a.strategy != "zeddon")
                 throw AnalyseUsageError("unknown strategy '" + a.strategy
-                                        + "' (evalu, turn, minimax, alphabeta, threats)");
+                                        + "' (evalu, turn, minimax, alphabeta, threats, zeddon)");
         } else if (word.option == "weights") {
             a.weights = parseWeights(value);
         } else if (word.option == "depth") {

@@ -18,7 +18,7 @@ struct AnalyseUsageError : std::runtime_error {
 };
 
 struct Analysis {
-    std::string strategy = "evalu"; // evalu, turn, minimax, alphabeta or threats
+    std::string strategy = "evalu"; // evalu, turn, minimax, alphabeta, threats or zeddon
     EvalWeights weights;
     std::optional<std::int32_t> depth;
     Coord lastHuman{};

@@ -8,6 +8,7 @@
 #include "ai/MiniMax.h"
 #include "ai/OnePly.h"
 #include "ai/ThreatSearch.h"
+#include "ai/Zeddon.h"
 #include "autoplay/MatchRunner.h"
 #include "storage/SavedGame.h"
 
@@ -29,7 +30,8 @@ using namespace vornix;
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: vornix-analyse [--strategy evalu|turn|minimax|alphabeta|threats] [--weights a,b,c,d,e] [--depth N]\n"
+    "Usage: vornix-analyse [--strategy evalu|turn|minimax|alphabeta|threats|zeddon] [--weights a,b,c,d,e]\n"
+    "                      [--depth N]\n"
     "                      [--last-human INDEX] [--snibbet] (POSITION | - | --game FILE.VRNX)\n"
     "       vornix-analyse match --p1 PLAYER --p2 PLAYER [--games N] [--seed S] [--jobs J]\n"
     "\n"
@@ -68,11 +70,28 @@ int analyseThreats(const Grid& grid)
     return 0;
 }
 
+// The sixth persona's move for crosses, the first of its equally good cells, and why.
+int analyseZeddon(const Grid& grid, const EvalWeights& weights)
+{
+    Zeddon zeddon;
+    const ZeddonChoice choice = zeddon.choose(grid, weights);
+    if (choice.candidates.empty()) {
+        std::cout << "no move\n"; // the board is full
+        return 0;
+    }
+    std::ostringstream out;
+    out << "move " << int{choice.candidates.cells[0]} << "\nreason " << reasonName(choice.reason) << '\n';
+    std::cout << out.str();
+    return 0;
+}
+
 int analyse(const Analysis& a)
 {
     const Grid& grid = *a.grid;
     if (a.strategy == "threats")
         return analyseThreats(grid);
+    if (a.strategy == "zeddon")
+        return analyseZeddon(grid, a.weights);
     LineTally tally;
     const std::int32_t score = Evaluate(grid, a.weights, tally);
 

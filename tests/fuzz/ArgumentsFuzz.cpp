@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(a.help || a.version || a.grid.has_value() + a.positionOnInput + a.gameFile.has_value() == 1,
               "not exactly one position");
         check(a.strategy == "evalu" || a.strategy == "turn" || a.strategy == "minimax" || a.strategy == "alphabeta"
-                  || a.strategy == "threats",
+                  || a.strategy == "threats" || a.strategy == "zeddon",
               "an unknown strategy");
         check(!a.snibbet || a.strategy == "alphabeta", "the hook without the alpha-beta search");
         check(!a.depth || (kMinSearchDepth <= *a.depth && *a.depth <= kMaxSearchDepth), "depth out of range");

@@ -1,0 +1,76 @@
+#include "ai/Zeddon.h"
+
+namespace vornix {
+
+namespace {
+
+CellList listOf(Cells cells)
+{
+    CellList list;
+    for (std::uint8_t cell : kVisitOrder)
+        if (cells & cellBit(cell))
+            list.add(cell);
+    return list;
+}
+
+} // namespace
+
+std::string_view reasonName(ZeddonReason reason)
+{
+    switch (reason) {
+    case ZeddonReason::Win: return "win";
+    case ZeddonReason::Block: return "block";
+    case ZeddonReason::Threats: return "threats";
+    case ZeddonReason::Search: return "search";
+    }
+    return "";
+}
+
+ZeddonChoice Zeddon::choose(const Grid& grid, const EvalWeights& weights)
+{
+    const Sides crosses = sidesOf(grid, kCross);
+    const Cells empty = crosses.empty();
+    if (const Cells win = winningCells(crosses.mine, crosses.theirs) & empty)
+        return {ZeddonReason::Win, listOf(win)};
+    if (const Cells block = winningCells(crosses.theirs, crosses.mine) & empty)
+        return {ZeddonReason::Block, listOf(block)};
+    if (const ThreatSequence forced = threats_.find(crosses); !forced.empty())
+        return {ZeddonReason::Threats, listOf(cellBit(forced.cells[0]))};
+
+    // The cells after which the player cannot force a win by threats; when there are none, those
+    // that make the player's forced win longest.
+    Cells safe = 0;
+    Cells holdOut = 0;
+    int longest = -1;
+    for (Cells left = empty; left != 0; left &= left - 1) {
+        const int cell = firstCell(left);
+        const ThreatSequence reply = threats_.find({crosses.theirs, crosses.mine | cellBit(cell)});
+        if (reply.empty()) {
+            safe |= cellBit(cell);
+        } else if (reply.count >= longest) {
+            holdOut = reply.count > longest ? cellBit(cell) : holdOut | cellBit(cell);
+            longest = reply.count;
+        }
+    }
+    if (safe == 0)
+        return {ZeddonReason::Search, listOf(holdOut)};
+
+    search_.reset(grid, weights, kSearchDepth);
+    BestCells best;
+    std::int32_t floor = kRootFloor;
+    for (std::uint8_t cell : kVisitOrder) {
+        if (!(safe & cellBit(cell)))
+            continue;
+        const std::int32_t value = search_.CrossPly(cell, floor);
+        if (value >= floor) {
+            best.offer(cell, value);
+            floor = best.best();
+        }
+    }
+    ZeddonChoice choice{ZeddonReason::Search, best.list()};
+    if (choice.candidates.empty())
+        choice.candidates = listOf(safe); // every safe cell fell below the floor: any of them
+    return choice;
+}
+
+} // namespace vornix

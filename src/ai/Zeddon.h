@@ -1,0 +1,37 @@
+// The sixth persona's choice of a cross: a win in one, a block of the player's win in one, the first
+// move of a forced win by threats; otherwise only cells after which the player has no forced win by
+// threats, the best of them by a deep alpha-beta search on the game's evaluation.
+#pragma once
+
+#include "ai/AlphaBeta.h"
+#include "ai/Choice.h"
+#include "ai/ThreatSearch.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace vornix {
+
+enum class ZeddonReason : std::uint8_t { Win, Block, Threats, Search };
+
+std::string_view reasonName(ZeddonReason reason);
+
+struct ZeddonChoice {
+    ZeddonReason reason = ZeddonReason::Search;
+    CellList candidates; // equally good, in the strategies' order; the persona draws one at random
+};
+
+class Zeddon {
+public:
+    // How deep the search among the safe cells looks, its own ply included.
+    static constexpr std::int32_t kSearchDepth = 4;
+
+    // The cells crosses, to move on this board, would choose from, and why.
+    ZeddonChoice choose(const Grid& grid, const EvalWeights& weights);
+
+private:
+    ThreatSearch threats_;
+    AlphaBetaEngine search_;
+};
+
+} // namespace vornix
