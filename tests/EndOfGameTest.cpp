@@ -38,7 +38,8 @@ protected:
         st().TurnNumber = 6;
         EXPECT_EQ(window.captions[winningCell], "");
     }
-    static std::string quoted(const std::array<int, 8>& counters)
+    // The file after a recorded game: every counter quoted, the sixth persona's two included.
+    static std::string quoted(const std::array<int, kCounterCount>& counters)
     {
         std::string text;
         for (int c : counters)
@@ -150,7 +151,7 @@ TEST_P(PersonaResult, TheComputersWinEndsTheGameAtItsOwnCrossAndIsCounted)
     EXPECT_EQ(window.captions[cellIndex(3, 0, 0)], "X");
     EXPECT_EQ(window.messages, std::vector<std::string>{"Ho, ho, ho; I win"});
     EXPECT_EQ(st().GameOver, -1);
-    std::array<int, 8> counters{};
+    std::array<int, kCounterCount> counters{};
     counters[static_cast<std::size_t>(GetParam().computerCounter)] = 1;
     EXPECT_EQ(fileText(), quoted(counters));
 }
@@ -160,7 +161,7 @@ TEST_P(PersonaResult, ThePlayersWinIsCountedBesideIt)
     (game.*GetParam().choose)();
     noughtsToWinAt(cellIndex(3, 0, 0));
     game.cell_MouseUp(cellIndex(3, 0, 0), MouseButton::Left);
-    std::array<int, 8> counters{};
+    std::array<int, kCounterCount> counters{};
     counters[static_cast<std::size_t>(GetParam().computerCounter + 1)] = 1;
     EXPECT_EQ(fileText(), quoted(counters));
 }
@@ -169,7 +170,8 @@ INSTANTIATE_TEST_SUITE_P(Personas, PersonaResult,
                          ::testing::Values(PersonaRow{"Tovi", &Game::CommonSenseMenu_Click, 0},
                                            PersonaRow{"Belwin", &Game::EvaluateMenu_Click, 2},
                                            PersonaRow{"Quen", &Game::MiniMaxMenu_Click, 4},
-                                           PersonaRow{"Morvid", &Game::AlphaBetaMenu_Click, 6}),
+                                           PersonaRow{"Morvid", &Game::AlphaBetaMenu_Click, 6},
+                                           PersonaRow{"Zeddon", &Game::ZeddonMenu_Click, 8}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EndOfGame, AMiddleButtonCrossThatCompletesTheLineIsTheComputersFairWin)
@@ -250,16 +252,32 @@ TEST_F(StatisticsReport, AFreshFileReportsNoughtsAllRound)
     game.StatisticsMenu_Click();
     ASSERT_EQ(window.messages.size(), 1U);
     EXPECT_EQ(window.messages[0], "Belwin0   -  You   0\n\rTovi  0   -  You   0\n\rQuen  0   -  You   0\n\r"
-                                  "Morvid  0   -  You   0\n\r\n\rTotal 0   -  Total 0");
-    EXPECT_EQ(fileText(), "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
+                                  "Morvid  0   -  You   0\n\rZeddon0   -  You   0\n\r\n\rTotal 0   -  Total 0");
+    EXPECT_EQ(fileText(), "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
 }
 
 TEST_F(StatisticsReport, BareAndQuotedCountersReadAlikeAndAreShownAsWritten)
 {
-    writeFile("\"1\"\r\n2\r\n\"3\"\r\n4\r\nlots\r\n6\r\n\"7\"\r\n8\r\n");
+    writeFile("\"1\"\r\n2\r\n\"3\"\r\n4\r\nlots\r\n6\r\n\"7\"\r\n8\r\n9\r\n\"10\"\r\n");
     game.StatisticsMenu_Click();
     EXPECT_EQ(window.messages.at(0), "Belwin3   -  You   4\n\rTovi  1   -  You   2\n\rQuen  lots   -  You   6\n\r"
-                                     "Morvid  7   -  You   8\n\r\n\rTotal 11   -  Total 20");
+                                     "Morvid  7   -  You   8\n\rZeddon9   -  You   10\n\r\n\rTotal 20   -  Total 30");
+}
+
+// A file written before the sixth persona came holds eight counters: it reads with the last two at
+// 0, and a game against the sixth persona writes all ten.
+TEST_F(StatisticsReport, AnEightLineFileReadsAndCountsTheSixthPersonaFromNothing)
+{
+    writeFile("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n");
+    game.StatisticsMenu_Click();
+    EXPECT_NE(window.messages.at(0).find("Zeddon0   -  You   0\n\r\n\rTotal 16   -  Total 20"), std::string::npos);
+    game.ZeddonMenu_Click();
+    game.Lose();
+    EXPECT_EQ(fileText(), quoted({1, 2, 3, 4, 5, 6, 7, 8, 1, 0}));
+    game.NewGameMenu_Click();
+    noughtsToWinAt(cellIndex(3, 0, 0));
+    game.cell_MouseUp(cellIndex(3, 0, 0), MouseButton::Left);
+    EXPECT_EQ(fileText(), quoted({1, 2, 3, 4, 5, 6, 7, 8, 1, 1}));
 }
 
 TEST_F(StatisticsReport, AShortFileIsCorrupt)
@@ -304,7 +322,7 @@ class CounterText : public EndOfGame, public ::testing::WithParamInterface<Count
 
 TEST_P(CounterText, CountsFromTheNumberItStartsWithOrLeavesTheFileAlone)
 {
-    const std::string rest = "\"0\"\r\n\"5\"\r\n\"0\"\r\n\"0\"\r\n\"0\"\r\n\"0\"\r\n\"0\"\r\n";
+    const std::string rest = "\"0\"\r\n\"5\"\r\n\"0\"\r\n\"0\"\r\n\"0\"\r\n\"0\"\r\n\"0\"\r\n\"0\"\r\n\"0\"\r\n";
     const std::string before = std::string(GetParam().text) + "\r\n" + rest;
     writeFile(before);
     game.CommonSenseMenu_Click();

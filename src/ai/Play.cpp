@@ -1,5 +1,6 @@
 // The computer's turn: a finished game is ended, otherwise the selected strategy places a cross.
 #include "ai/CommonSense.h"
+#include "ai/MiniMax.h"
 #include "ai/OnePly.h"
 #include "game/Game.h"
 
@@ -42,7 +43,9 @@ void Game::Play()
     }
 
     if (!st_.SkipReply) {
-        if (st_.AlphaBetaOpponent) {
+        if (st_.ZeddonOpponent) {
+            ZeddonMove();
+        } else if (st_.AlphaBetaOpponent) {
             AlphaBetaMove();
         } else {
             switch (st_.OpponentRoutine) {
@@ -96,6 +99,38 @@ void Game::Turn()
         setGauge(st_.ReadyGauge + 4.0F);
     placeChoice(choice);
     if (st_.BestValue > kCommonSenseWin)
+        Lose();
+}
+
+// The sixth persona: a win, a block, the start of a forced win by threats, or the best cell that
+// leaves the player none. It looks at the window before and after thinking, so that a new game
+// asked for meanwhile stops it.
+void Game::ZeddonMove()
+{
+    setGauge(0.0F);
+    window_.randomize();
+    st_.ComputerHasMoved = false;
+    st_.CandidateCount = 0;
+    st_.ComputerThinking = true;
+    auto stillWanted = [this] {
+        window_.yieldToEvents();
+        if (st_.AutoplayInProgress && !st_.AutoplayOn) {
+            st_.AutoplayInProgress = false;
+            return false;
+        }
+        return st_.ComputerThinking;
+    };
+    if (!stillWanted())
+        return;
+    if (!zeddon_)
+        zeddon_ = std::make_unique<Zeddon>();
+    const ZeddonChoice choice = zeddon_->choose(st_.GridContents, st_.weights);
+    setGauge(kGaugeFull);
+    if (!stillWanted())
+        return;
+    st_.ComputerThinking = false;
+    placeChoice({0, choice.candidates, {}});
+    if (Evaluate() < kComputerWonScore)
         Lose();
 }
 

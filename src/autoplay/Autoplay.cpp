@@ -14,6 +14,7 @@ void Game::setUpPlayer1()
 {
     st_.AlphaBetaOpponent = false;
     st_.SnibbetMode = false;
+    st_.ZeddonOpponent = false;
     takeOpponentFromMenu();
 }
 
@@ -21,7 +22,9 @@ void Game::setUpPlayer2()
 {
     st_.AlphaBetaOpponent = false;
     st_.SnibbetMode = false;
+    st_.ZeddonOpponent = false;
     switch (static_cast<SecondPlayer>(options_.Option1)) {
+    case SecondPlayer::Zeddon: st_.ZeddonOpponent = true; break;
     case SecondPlayer::CommonSense: st_.OpponentRoutine = Routine::normal; break;
     case SecondPlayer::Evaluating: st_.OpponentRoutine = Routine::eval; break;
     case SecondPlayer::MiniMaxing: st_.OpponentRoutine = Routine::Longthink; break;
@@ -37,6 +40,7 @@ void Game::endMatch()
 {
     // The Opponent menu's choice comes back for the next ordinary game, the fifth persona's too.
     st_.AlphaBetaOpponent = false;
+    st_.ZeddonOpponent = false;
     takeOpponentFromMenu();
     st_.AutoplayInProgress = false;
 }

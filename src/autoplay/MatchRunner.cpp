@@ -66,12 +66,14 @@ PlayerSpec parsePlayerSpec(std::string_view text)
         player.persona = Persona::Tovi;
     } else if (name == "quen") {
         player.persona = Persona::Quen;
+    } else if (name == "zeddon") {
+        player.persona = Persona::Zeddon;
     } else if (name.starts_with("morvid:")) {
         player.persona = Persona::Morvid;
         player.depth = static_cast<std::int32_t>(number(name.substr(7), "depth", 1, 6));
     } else {
         throw MatchUsageError("unknown player '" + std::string(text)
-                              + "' (belwin, tovi, quen or morvid:DEPTH, optionally /a,b,c,d,e)");
+                              + "' (belwin, tovi, quen, zeddon or morvid:DEPTH, optionally /a,b,c,d,e)");
     }
     return player;
 }
@@ -86,6 +88,7 @@ MatchResult playMatch(const PlayerSpec& player1, const PlayerSpec& player2, std:
     case Persona::Belwin: game.EvaluateMenu_Click(); break;
     case Persona::Tovi: game.CommonSenseMenu_Click(); break;
     case Persona::Quen: game.MiniMaxMenu_Click(); break;
+    case Persona::Zeddon: game.ZeddonMenu_Click(); break;
     case Persona::Morvid:
         game.AlphaBetaMenu_Click();
         game.SearchDepthMenu_Click(static_cast<std::int16_t>(player1.depth));
@@ -106,6 +109,7 @@ MatchResult playMatch(const PlayerSpec& player1, const PlayerSpec& player2, std:
     const SecondPlayer second = player2.persona == Persona::Belwin ? SecondPlayer::Evaluating
         : player2.persona == Persona::Tovi                        ? SecondPlayer::CommonSense
         : player2.persona == Persona::Quen                        ? SecondPlayer::MiniMaxing
+        : player2.persona == Persona::Zeddon                      ? SecondPlayer::Zeddon
                                                                   : SecondPlayer::AlphaBeta;
     game.Option1_Click(static_cast<std::int16_t>(second));
     game.setSecondPlayerDepth(player2.depth - 1);

@@ -16,7 +16,7 @@ struct MatchUsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-enum class Persona : std::uint8_t { Belwin, Tovi, Quen, Morvid };
+enum class Persona : std::uint8_t { Belwin, Tovi, Quen, Morvid, Zeddon };
 
 struct PlayerSpec {
     Persona persona = Persona::Morvid;
@@ -24,7 +24,7 @@ struct PlayerSpec {
     EvalWeights weights;
 };
 
-// "belwin", "tovi", "quen" or "morvid:DEPTH", optionally followed by "/a,b,c,d,e".
+// "belwin", "tovi", "quen", "zeddon" or "morvid:DEPTH", optionally followed by "/a,b,c,d,e".
 PlayerSpec parsePlayerSpec(std::string_view text);
 
 struct MatchResult {

@@ -11,7 +11,14 @@
 
 namespace vornix {
 
-enum class SecondPlayer : std::int32_t { CommonSense = 0, Evaluating = 1, MiniMaxing = 2, AlphaBeta = 3, Snibbet = 4 };
+enum class SecondPlayer : std::int32_t {
+    CommonSense = 0,
+    Evaluating = 1,
+    MiniMaxing = 2,
+    AlphaBeta = 3,
+    Snibbet = 4,
+    Zeddon = 5,
+};
 
 struct EvaluatingOptions {
     // Text1(0..4): the first set (noughts 1-3, crosses 1-2); Text1(5..9): the second set.

@@ -78,6 +78,8 @@ void Game::UnCheckMenus()
     menus_.check(MenuItem::CMenu, false);
     st_.SnibbetMode = false;
     st_.OpponentRoutine = Routine::None;
+    menus_.check(MenuItem::ZeddonMenu, false);
+    st_.ZeddonOpponent = false;
 }
 
 void Game::EvaluateMenu_Click()
@@ -112,6 +114,8 @@ void Game::AlphaBetaMenu_Click()
     menus_.enable(MenuItem::DepthMenu, true);
     menus_.check(MenuItem::CMenu, false);
     st_.SnibbetMode = false;
+    menus_.check(MenuItem::ZeddonMenu, false);
+    st_.ZeddonOpponent = false;
 }
 
 void Game::CMenu_Click()
@@ -121,6 +125,13 @@ void Game::CMenu_Click()
     menus_.enable(MenuItem::DepthMenu, true);
     menus_.check(MenuItem::CMenu, true);
     st_.SnibbetMode = true;
+}
+
+void Game::ZeddonMenu_Click()
+{
+    UnCheckMenus();
+    menus_.check(MenuItem::ZeddonMenu, true);
+    st_.ZeddonOpponent = true;
 }
 
 void Game::SearchDepthMenu_Click(std::int16_t Index)
@@ -144,6 +155,7 @@ void Game::takeOpponentFromMenu()
         st_.SnibbetMode = true;
         st_.SearchDepth = checkedDepth(menus_, st_.SearchDepth);
     }
+    st_.ZeddonOpponent = menus_.checked(MenuItem::ZeddonMenu);
 }
 
 } // namespace vornix

@@ -39,6 +39,7 @@ enum class MenuItem : std::uint8_t {
     MiniMaxMenu,
     AlphaBetaMenu,
     CMenu,
+    ZeddonMenu,
     EvaluatingOptionsMenu,
     DepthMenu,
     SearchDepthMenu1,

@@ -35,6 +35,7 @@ std::string_view menuCaption(MenuItem item)
     case MenuItem::MiniMaxMenu: return "MiniMaxing &Quen";
     case MenuItem::AlphaBetaMenu: return "Alpha - Betaering &Morvid";
     case MenuItem::CMenu: return "C++ing &Snibbet";
+    case MenuItem::ZeddonMenu: return "Threat-Spacing &Zeddon";
     case MenuItem::EvaluatingOptionsMenu: return "&Evaluating Options";
     case MenuItem::DepthMenu: return "Alpha - Beta search &depth";
     case MenuItem::SearchDepthMenu1: return "&1";
@@ -74,6 +75,7 @@ std::string_view menuShortcut(MenuItem item)
     case MenuItem::MiniMaxMenu: return "Ctrl+U";
     case MenuItem::AlphaBetaMenu: return "Ctrl+M";
     case MenuItem::CMenu: return "Ctrl+K";
+    case MenuItem::ZeddonMenu: return "Ctrl+D";
     case MenuItem::HowToPlayMenu: return "F1";
     case MenuItem::AboutMenu: return "Ctrl+A";
     default: return "";
@@ -95,6 +97,7 @@ bool isCheckItem(MenuItem item)
     case MenuItem::MiniMaxMenu:
     case MenuItem::AlphaBetaMenu:
     case MenuItem::CMenu:
+    case MenuItem::ZeddonMenu:
     case MenuItem::SearchDepthMenu1:
     case MenuItem::SearchDepthMenu2:
     case MenuItem::SearchDepthMenu3:

@@ -5,6 +5,7 @@
 
 #include "ai/AlphaBeta.h"
 #include "ai/Choice.h"
+#include "ai/Zeddon.h"
 #include "dialogs/EvaluatingOptions.h"
 #include "dialogs/Menus.h"
 #include "game/GameState.h"
@@ -64,6 +65,7 @@ public:
     void Turn();
     void MiniMax();
     void AlphaBetaMove();
+    void ZeddonMove();
     void FillWeightTable();
 
     // Game type and opponent menus.
@@ -81,6 +83,7 @@ public:
     void MiniMaxMenu_Click();
     void AlphaBetaMenu_Click();
     void CMenu_Click();
+    void ZeddonMenu_Click();
     void SearchDepthMenu_Click(std::int16_t Index);
 
     // The Evaluating Options dialog.
@@ -171,6 +174,7 @@ private:
     EvaluatingOptions options_;
     GameState st_;
     std::unique_ptr<AlphaBetaEngine> alphaBeta_;
+    std::unique_ptr<Zeddon> zeddon_;
     int busyDepth_ = 0;
     int gamesStarted_ = 0; // tells a handler that a new game began while it waited
     bool pendingNewGame_ = false;

@@ -28,6 +28,7 @@ struct GameState {
     bool ComputerHasMoved = false;
     bool AlphaBetaOpponent = true;
     bool SnibbetMode = false;
+    bool ZeddonOpponent = false; // the sixth persona plays, whatever the other opponent flags say
     bool Cheated = false;
     bool AutoplayOn = false;
     bool AutoplayInProgress = false;

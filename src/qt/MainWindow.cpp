@@ -190,6 +190,7 @@ void MainWindow::buildMenus()
                         {MenuItem::MiniMaxMenu, false},
                         {MenuItem::AlphaBetaMenu, false},
                         {MenuItem::CMenu, false},
+                        {MenuItem::ZeddonMenu, false},
                         {MenuItem::EvaluatingOptionsMenu, true}});
     QMenu* depth = addSubmenu(opponent, MenuItem::DepthMenu);
     addItems(depth, {{MenuItem::SearchDepthMenu1, false},
@@ -240,6 +241,7 @@ void MainWindow::choose(MenuItem item)
     case MenuItem::MiniMaxMenu: game_.MiniMaxMenu_Click(); break;
     case MenuItem::AlphaBetaMenu: game_.AlphaBetaMenu_Click(); break;
     case MenuItem::CMenu: break; // built unavailable
+    case MenuItem::ZeddonMenu: game_.ZeddonMenu_Click(); break;
     case MenuItem::EvaluatingOptionsMenu:
         options_->show();
         options_->raise();

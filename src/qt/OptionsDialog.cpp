@@ -70,8 +70,8 @@ OptionsDialog::OptionsDialog(Game& game, QWidget* parent) : QDialog(parent), gam
     auto* panelLayout = new QVBoxLayout(panel);
     const QStringList captions{QStringLiteral("Common sense &Tovi"), QStringLiteral("Evaluating &Belwin"),
                                QStringLiteral("MiniMaxing &Quen"), QStringLiteral("Alpha Betaering &Morvid"),
-                               QStringLiteral("C++ing &Snibbet")};
-    for (int n = 0; n < 5; ++n) {
+                               QStringLiteral("C++ing &Snibbet"), QStringLiteral("Threat-Spacing &Zeddon")};
+    for (int n = 0; n < static_cast<int>(players_.size()); ++n) {
         players_[n] = new QRadioButton(captions[n]);
         panelLayout->addWidget(players_[n]);
         connect(players_[n], &QRadioButton::clicked, this,

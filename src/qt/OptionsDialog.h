@@ -39,7 +39,7 @@ protected:
 private:
     Game& game_;
     std::array<QLineEdit*, 10> boxes_{};
-    std::array<QRadioButton*, 5> players_{};
+    std::array<QRadioButton*, 6> players_{};
     QComboBox* depthList_ = nullptr;
     QPushButton* reset_ = nullptr;
     QPushButton* reset2_ = nullptr;

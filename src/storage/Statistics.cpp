@@ -101,8 +101,10 @@ std::optional<CounterTexts> readCounters(const fs::path& file)
         counters[found++] = std::string(line);
         start = end + 1;
     }
-    if (found < kCounterCount)
+    if (found < kRequiredCounters)
         return std::nullopt;
+    for (; found < kCounterCount; ++found)
+        counters[found] = "0";
     return counters;
 }
 
@@ -139,13 +141,15 @@ std::int64_t counterValue(const std::string& text)
 
 std::string statisticsReport(const CounterTexts& c)
 {
-    const std::int64_t computer = counterValue(c[0]) + counterValue(c[2]) + counterValue(c[4]) + counterValue(c[6]);
-    const std::int64_t human = counterValue(c[1]) + counterValue(c[3]) + counterValue(c[5]) + counterValue(c[7]);
+    const std::int64_t computer =
+        counterValue(c[0]) + counterValue(c[2]) + counterValue(c[4]) + counterValue(c[6]) + counterValue(c[8]);
+    const std::int64_t human =
+        counterValue(c[1]) + counterValue(c[3]) + counterValue(c[5]) + counterValue(c[7]) + counterValue(c[9]);
     const std::string separator = "   -  ";
     const std::string rowEnd = "\n\r";
     return "Belwin" + c[2] + separator + "You   " + c[3] + rowEnd + "Tovi  " + c[0] + separator + "You   " + c[1]
         + rowEnd + "Quen  " + c[4] + separator + "You   " + c[5] + rowEnd + "Morvid  " + c[6] + separator + "You   "
-        + c[7] + rowEnd + rowEnd + "Total " + std::to_string(computer) + separator + "Total " + std::to_string(human);
+        + c[7] + rowEnd + "Zeddon" + c[8] + separator + "You   " + c[9] + rowEnd + rowEnd + "Total " + std::to_string(computer) + separator + "Total " + std::to_string(human);
 }
 
 bool Game::NoFileCheck()
@@ -180,6 +184,8 @@ void Game::recordResult(bool computerWon)
         row = StatisticsRow::Quen;
     else if (menus_.checked(MenuItem::AlphaBetaMenu))
         row = StatisticsRow::Morvid;
+    else if (menus_.checked(MenuItem::ZeddonMenu))
+        row = StatisticsRow::Zeddon;
     // The fifth persona has no counters: its games leave the values as they are.
     std::optional<int> counter;
     if (row)

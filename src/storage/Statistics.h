@@ -1,5 +1,6 @@
-// The statistics file beside the program: eight counters of fair games won and lost against four
-// of the personas, one per line.
+// The statistics file: ten counters of fair games won and lost against five of the personas, one
+// per line. Files written before the sixth persona came hold the first eight only; the last two then
+// count from 0.
 #pragma once
 
 #include <array>
@@ -11,7 +12,9 @@
 
 namespace vornix {
 
-inline constexpr int kCounterCount = 8;
+inline constexpr int kCounterCount = 10;
+// The counters every file holds; the sixth persona's two may be missing.
+inline constexpr int kRequiredCounters = 8;
 using CounterTexts = std::array<std::string, kCounterCount>;
 
 // The largest count a counter holds: far beyond any number of games, and four of them still add
@@ -23,7 +26,7 @@ inline constexpr std::size_t kMaxStatisticsBytes = 64 * 1024;
 
 // The counter a finished game adds to: the computer's wins against each persona at an even index,
 // the human's at the odd one after it.
-enum class StatisticsRow : std::uint8_t { Tovi = 0, Belwin = 2, Quen = 4, Morvid = 6 };
+enum class StatisticsRow : std::uint8_t { Tovi = 0, Belwin = 2, Quen = 4, Morvid = 6, Zeddon = 8 };
 
 std::filesystem::path statisticsPath(const std::filesystem::path& programFolder);
 
@@ -33,13 +36,13 @@ std::filesystem::path statisticsPath(const std::filesystem::path& programFolder)
 std::filesystem::path statisticsLocation(const std::filesystem::path& programFolder,
                                          const std::filesystem::path& playerDataFolder);
 
-// Makes sure the file exists, creating it with eight zero counters when it is missing or empty.
+// Makes sure the file exists, creating it with ten zero counters when it is missing or empty.
 // True when that failed (the name and sense the game has always used).
 bool statisticsFileMissing(const std::filesystem::path& file);
 
-// The eight counters as the file holds them (the text between the quotation marks, or the bare
-// line), or nothing when the file cannot be read, holds fewer than eight lines, or holds a counter
-// beyond ±kMaxCounter.
+// The ten counters as the file holds them (the text between the quotation marks, or the bare
+// line; "0" for the last two when a file has only eight), or nothing when the file cannot be read,
+// holds fewer than eight lines, or holds a counter beyond ±kMaxCounter.
 std::optional<CounterTexts> readCounters(const std::filesystem::path& file);
 
 // Rewrites the file with each counter in quotation marks; a failure leaves it as it was. False on

@@ -122,6 +122,7 @@ private slots:
                                                  "MiniMaxing &Quen [Ctrl+U]",
                                                  "Alpha - Betaering &Morvid [Ctrl+M] *",
                                                  "C++ing &Snibbet [Ctrl+K] (off)",
+                                                 "Threat-Spacing &Zeddon [Ctrl+D]",
                                                  "-",
                                                  "&Evaluating Options",
                                                  "Alpha - Beta search &depth >"};
