@@ -171,6 +171,22 @@ TEST_F(SavedGames, AFinishedGameLoadsOntoAClosedBoardAndStaysClosed)
     EXPECT_EQ(window.captions[40], "");
 }
 
+TEST_F(SavedGames, AGameAgainstTheSixthPersonaNamesAllThreeRoutinesAndLoadsBackAgainstIt)
+{
+    game.ZeddonMenu_Click();
+    save();
+    const auto bytes = readAll(file());
+    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 17170, bytes.begin() + 17180),
+              (std::vector<std::uint8_t>{0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0xFF, 0xFF}));
+    game.AlphaBetaMenu_Click();
+    load(file());
+    EXPECT_TRUE(checked(MenuItem::ZeddonMenu));
+    EXPECT_FALSE(checked(MenuItem::MiniMaxMenu));
+    EXPECT_TRUE(st().ZeddonOpponent);
+    save();
+    EXPECT_EQ(readAll(file()), bytes);
+}
+
 TEST_F(SavedGames, ALoadedGameWritesBackByteForByte)
 {
     std::vector<std::uint8_t> bytes(kSavedGameSize, 0);

@@ -97,6 +97,13 @@ SavedGame savedGameOf(const GameState& st)
     g.eval = routine == Routine::eval;
     g.SnibbetMode = snibbet;
     g.Longthink = routine == Routine::Longthink;
+    if (st.ZeddonOpponent) {
+        // The sixth persona is written as all three routines at once, which no other opponent
+        // writes; a copy of the game from before the sixth persona loads it as the last of them.
+        g.AlphaBetaOpponent = false;
+        g.SnibbetMode = false;
+        g.normal = g.eval = g.Longthink = true;
+    }
     g.AutoplayInProgress = st.AutoplayInProgress;
     g.ComputerThinking = st.ComputerThinking;
     g.AutoplayOn = st.AutoplayOn;
@@ -245,6 +252,8 @@ void Game::LoadGameMenu_Click()
         MiniMaxMenu_Click();
     if (st_.OpponentRoutine == Routine::eval)
         EvaluateMenu_Click();
+    if (game->normal && game->eval && game->Longthink)
+        ZeddonMenu_Click();
     // A file that names no opponent leaves the one checked in the menu to play.
     if (!st_.AlphaBetaOpponent && st_.OpponentRoutine == Routine::None)
         takeOpponentFromMenu();
