@@ -193,5 +193,50 @@ INSTANTIATE_TEST_SUITE_P(
                                     "Turn: 2     Cross' turn.", "X"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Noughts along (t, 0, 0) and (3, t, 0) meet at (3, 0, 0): a nought there threatens two lines.
+class Hint : public GameFixture {
+protected:
+    void SetUp() override
+    {
+        GameFixture::SetUp();
+        game.EvaluateMenu_Click();
+        board(gridOf("OO.....O...O.........X....................................X....."));
+        st().TurnNumber = 6;
+    }
+};
+
+TEST_F(Hint, ShowsThePlayerTheForcedWinAndCountsAsBendingTheRules)
+{
+    game.HintMenu_Click();
+    EXPECT_EQ(window.marks.hint, cellIndex(3, 0, 0));
+    EXPECT_EQ(window.messages, std::vector<std::string>{"You can force a win from here."});
+    EXPECT_TRUE(st().Cheated);
+    game.cell_MouseUp(cellIndex(3, 3, 3), MouseButton::Left); // the next placement ends it
+    EXPECT_EQ(window.marks.hint, -1);
+}
+
+TEST_F(Hint, ForCrossesToMoveBetweenTwoHumansItBlocks)
+{
+    game.NoughtsFirstMenu_Click();
+    game.NewGameMenu_Click();
+    board(gridOf("OO.....O...O.........X....................................X....."));
+    st().NoughtsToMove = false;
+    game.HintMenu_Click();
+    EXPECT_TRUE(window.marks.hint == 2 || window.marks.hint == 3 || window.marks.hint == 15) << window.marks.hint;
+    EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(Hint, IsRefusedWhileTheComputerThinks)
+{
+    game.AlphaBetaMenu_Click();
+    window.onYield = [this](int yields) {
+        if (yields == 1)
+            game.HintMenu_Click();
+    };
+    game.cell_MouseUp(cellIndex(3, 3, 3), MouseButton::Left);
+    EXPECT_EQ(window.marks.hint, -1);
+    EXPECT_FALSE(st().Cheated);
+}
+
 } // namespace
 } // namespace vornix::testing

@@ -90,7 +90,7 @@ TEST(MenuCaptions, NoKeyServesTwoItems)
             keys.remove_prefix(std::min(end + 2, keys.size()));
         }
     }
-    EXPECT_EQ(seen.size(), 25U);
+    EXPECT_EQ(seen.size(), 26U);
 }
 
 struct TextCase {

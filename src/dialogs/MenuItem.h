@@ -22,6 +22,7 @@ enum class MenuItem : std::uint8_t {
     RedoMoveMenu,
     SwapMenu,
     AnotherGoMenu,
+    HintMenu,
     ExitMenu,
     // Rotate View
     XClockMenu,

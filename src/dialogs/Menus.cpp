@@ -20,6 +20,7 @@ std::string_view menuCaption(MenuItem item)
     case MenuItem::RedoMoveMenu: return "&Redo Move";
     case MenuItem::SwapMenu: return "&Swap our men";
     case MenuItem::AnotherGoMenu: return "&Make computer take another turn";
+    case MenuItem::HintMenu: return "&Hint";
     case MenuItem::ExitMenu: return "E&xit";
     case MenuItem::XClockMenu: return "&X axis clockwise";
     case MenuItem::XAClockMenu: return "X axis anti-clockwise";
@@ -64,6 +65,7 @@ std::string_view menuShortcut(MenuItem item)
     case MenuItem::RedoMoveMenu: return "Shift+Del; Ctrl+Shift+Z; Ctrl+Y";
     case MenuItem::SwapMenu: return "Ctrl+S";
     case MenuItem::AnotherGoMenu: return "Ctrl+F";
+    case MenuItem::HintMenu: return "Ctrl+H";
     case MenuItem::ExitMenu: return "Ctrl+Q";
     case MenuItem::XClockMenu: return "F3";
     case MenuItem::YClockMenu: return "F4";

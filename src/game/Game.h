@@ -122,6 +122,7 @@ public:
     void RedoMoveMenu_Click();
     void SwapMenu_Click();
     void AnotherGoMenu_Click();
+    void HintMenu_Click();
     void Swap_Click();
     void Mygo_Click();
 
@@ -167,7 +168,7 @@ private:
     void endMatch();
     void refreshMarks();
     void showFinalPosition();
-    void clearLatestCross();
+    void forgetPositionMarks();
 
     Window& window_;
     MenuModel menus_;
@@ -182,6 +183,7 @@ private:
     int matchPauseMs_ = 0;
     std::function<void(int, double)> matchMoveObserver_;
     int latestCross_ = -1;
+    int hint_ = -1; // shown until the next placement
     MoveScoreHook moveScore_ = &NativeMoveScore;
 };
 

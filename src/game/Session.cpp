@@ -118,7 +118,7 @@ void Game::Initialize()
     st_.Cheated = false;
     setAllCursors(PieceCursor::Nought);
     st_.TwoPlayerGame = false;
-    clearLatestCross();
+    forgetPositionMarks();
     refreshMarks();
 }
 
@@ -214,6 +214,7 @@ void Game::TurnIncrement()
     st_.TurnNumber = std::clamp(st_.TurnNumber, -1, kHistorySize - 2) + 1;
     st_.LatestTurn = st_.TurnNumber;
     st_.BoardHistory[st_.TurnNumber] = st_.GridContents;
+    hint_ = -1; // a hint holds for the position it was asked in
     updateUndoRedoMenus();
 }
 

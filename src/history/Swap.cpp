@@ -41,7 +41,7 @@ void Game::Swap_Click()
             window_.setCellPointer(cell, Pointer::Arrow);
         }
     }
-    clearLatestCross();
+    forgetPositionMarks();
     refreshMarks();
 }
 

@@ -24,7 +24,7 @@ void Game::BackInTime(std::int32_t when)
         showTurn();
     }
     updateUndoRedoMenus();
-    clearLatestCross();
+    forgetPositionMarks();
     refreshMarks();
 }
 

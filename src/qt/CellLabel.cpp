@@ -56,11 +56,12 @@ void CellLabel::setFontFace(const QString& face)
     update();
 }
 
-void CellLabel::setMarks(bool onCompletedLine, bool latestCross)
+void CellLabel::setMarks(bool onCompletedLine, bool latestCross, bool hint)
 {
-    if (onLine_ != onCompletedLine || latest_ != latestCross) {
+    if (onLine_ != onCompletedLine || latest_ != latestCross || hint_ != hint) {
         onLine_ = onCompletedLine;
         latest_ = latestCross;
+        hint_ = hint;
         update();
     }
 }
@@ -76,6 +77,15 @@ void CellLabel::paintEvent(QPaintEvent*)
         // A completed line stands out in white, which no cell's own colours come near.
         p.setPen(QPen(Qt::white, 3));
         p.drawRect(rect().adjusted(2, 2, -2, -2));
+    }
+    if (hint_) {
+        // A hint: a ring where the piece would go, dark inside light to show on every colour.
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(Qt::white, 5));
+        p.drawEllipse(rect().center(), 7, 7);
+        p.setPen(QPen(Qt::darkGreen, 3));
+        p.drawEllipse(rect().center(), 7, 7);
     }
     QFont font = font_;
     font.setBold(latest_);

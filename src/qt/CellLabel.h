@@ -23,12 +23,13 @@ public:
     QString fontFace() const { return font_.family(); }
     bool onCompletedLine() const { return onLine_; }
     bool isLatestCross() const { return latest_; }
+    bool isHint() const { return hint_; }
 
     void setCaption(const QString& caption);
     void setBackground(const QColor& colour);
     void setForeground(const QColor& colour);
     void setFontFace(const QString& face);
-    void setMarks(bool onCompletedLine, bool latestCross);
+    void setMarks(bool onCompletedLine, bool latestCross, bool hint);
 
 signals:
     // Buttons as the game counts them: 1 left, 2 right, 4 middle, summed while held. The index is
@@ -64,6 +65,7 @@ private:
     QFont font_;
     bool onLine_ = false;
     bool latest_ = false;
+    bool hint_ = false;
 };
 
 } // namespace vornix::qt

@@ -39,7 +39,7 @@ QString caption(MenuItem item)
 // The commands that would change the board under a running search.
 constexpr MenuItem kBoardChanging[] = {
     MenuItem::SaveGameMenu, MenuItem::LoadGameMenu, MenuItem::TakeBackMenu, MenuItem::RedoMoveMenu,
-    MenuItem::SwapMenu,     MenuItem::AnotherGoMenu, MenuItem::XClockMenu,  MenuItem::XAClockMenu,
+    MenuItem::SwapMenu,     MenuItem::AnotherGoMenu, MenuItem::HintMenu,    MenuItem::XClockMenu,  MenuItem::XAClockMenu,
     MenuItem::YClockMenu,   MenuItem::YAClockMenu,   MenuItem::ZClockMenu,  MenuItem::ZAClockMenu,
     MenuItem::MirrorXYMenu, MenuItem::MirrorXZMenu,  MenuItem::MirrorYZMenu};
 
@@ -171,6 +171,7 @@ void MainWindow::buildMenus()
                         {MenuItem::RedoMoveMenu, false},
                         {MenuItem::SwapMenu, false},
                         {MenuItem::AnotherGoMenu, false},
+                        {MenuItem::HintMenu, false},
                         {MenuItem::ExitMenu, true}});
 
     QMenu* rotate = menuBar()->addMenu(QStringLiteral("&Rotate View"));
@@ -226,6 +227,7 @@ void MainWindow::choose(MenuItem item)
     case MenuItem::RedoMoveMenu: game_.RedoMoveMenu_Click(); break;
     case MenuItem::SwapMenu: game_.SwapMenu_Click(); break;
     case MenuItem::AnotherGoMenu: game_.AnotherGoMenu_Click(); break;
+    case MenuItem::HintMenu: game_.HintMenu_Click(); break;
     case MenuItem::ExitMenu: close(); break;
     case MenuItem::XClockMenu: game_.XClockMenu_Click(); break;
     case MenuItem::XAClockMenu: game_.XAClockMenu_Click(); break;

@@ -92,7 +92,7 @@ void QtWindow::setCellVisible(int cell, bool visible)
 void QtWindow::showMarks(const BoardMarks& marks)
 {
     for (int n = 0; n < 64; ++n)
-        main_.cell(n)->setMarks((marks.lineCells >> n) & 1U, marks.latestCross == n);
+        main_.cell(n)->setMarks((marks.lineCells >> n) & 1U, marks.latestCross == n, marks.hint == n);
 }
 
 void QtWindow::setTurnCaption(std::string_view caption)

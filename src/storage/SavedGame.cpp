@@ -258,7 +258,7 @@ void Game::LoadGameMenu_Click()
     if (!st_.AlphaBetaOpponent && st_.OpponentRoutine == Routine::None)
         takeOpponentFromMenu();
     UpdateDisplayFromGridContents();
-    clearLatestCross();
+    forgetPositionMarks();
     refreshMarks();
 }
 

@@ -15,12 +15,40 @@ void Game::refreshMarks()
     }
     if (latestCross_ >= 0 && st_.GridContents[latestCross_] == kCross)
         marks.latestCross = latestCross_;
+    if (hint_ >= 0 && st_.GridContents[hint_] == kEmpty)
+        marks.hint = hint_;
     window_.showMarks(marks);
 }
 
-void Game::clearLatestCross()
+// Another position is on the board (a new game, undo, a swap, a load): its latest cross and any
+// hint belong to the old one.
+void Game::forgetPositionMarks()
 {
     latestCross_ = -1;
+    hint_ = -1;
+}
+
+// The cell the sixth persona would take in the player's place. Asking bends the rules, like undo.
+void Game::HintMenu_Click()
+{
+    if (busy())
+        return; // the computer is thinking on this board
+    // The persona plays crosses: for noughts it is shown the board with the men swapped.
+    const bool noughts = !st_.TwoPlayerGame || st_.NoughtsToMove;
+    Grid board = st_.GridContents;
+    if (noughts)
+        for (std::int32_t& cell : board)
+            cell = cell == kNought ? kCross : cell == kCross ? kNought : kEmpty;
+    if (!zeddon_)
+        zeddon_ = std::make_unique<Zeddon>();
+    const ZeddonChoice choice = zeddon_->choose(board, st_.weights);
+    if (choice.candidates.empty())
+        return; // the board is full
+    st_.Cheated = true;
+    hint_ = choice.candidates.cells[0];
+    refreshMarks();
+    if (choice.reason == ZeddonReason::Win || choice.reason == ZeddonReason::Threats)
+        window_.messageBox("You can force a win from here.");
 }
 
 } // namespace vornix

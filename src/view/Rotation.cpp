@@ -52,12 +52,15 @@ void Game::RotateAxis(const std::string& axis, bool clockwise, bool Mirror)
         window_.setCellCaption(n, std::to_string(st_.GridContents[n]));
     UpdateGridContentsFromDisplay();
 
-    if (latestCross_ >= 0)
-        for (int n = 0; n < kCells; ++n)
-            if (cellIndex(sourceOf(symmetry, coordOf(n))) == latestCross_) {
-                latestCross_ = n;
-                break;
-            }
+    // The marks go with their pieces.
+    auto moved = [&](int cell) {
+        for (int n = 0; cell >= 0 && n < kCells; ++n)
+            if (cellIndex(sourceOf(symmetry, coordOf(n))) == cell)
+                return n;
+        return cell;
+    };
+    latestCross_ = moved(latestCross_);
+    hint_ = moved(hint_);
     refreshMarks();
 }
 

@@ -31,6 +31,7 @@ enum class FileDialogForm : std::uint8_t { Save, Open };
 struct BoardMarks {
     std::uint64_t lineCells = 0; // bit n set: cell n lies on a completed line
     int latestCross = -1;        // -1: none
+    int hint = -1;               // the cell a hint suggests; -1: none
     friend constexpr bool operator==(const BoardMarks&, const BoardMarks&) = default;
 };
 

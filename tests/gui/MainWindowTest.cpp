@@ -89,6 +89,7 @@ private slots:
                                              "&Redo Move [Shift+Del; Ctrl+Shift+Z; Ctrl+Y] (off)",
                                              "&Swap our men [Ctrl+S]",
                                              "&Make computer take another turn [Ctrl+F]",
+                                             "&Hint [Ctrl+H]",
                                              "-",
                                              "E&xit [Ctrl+Q]"};
         QTest::newRow("Game Type") << QStringList{"&Game", "Game &Type (for next game)"}
