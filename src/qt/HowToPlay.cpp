@@ -20,9 +20,12 @@ HowToPlay::HowToPlay(QWidget* parent) : QDialog(parent)
                        "the 3D concept."),
         QStringLiteral("The funny fonts option gives each square a different (random) font which increases viewing "
                        "pleasure at the expense of making the state of the game less clear."),
-        QStringLiteral("The opponents use different strategies. From the strongest to the weakest they are Morvid, "
-                       "Quen, Tovi and Belwin. With Morvid you can adjust the search depth, but a high depth makes it "
-                       "think for longer."),
+        QStringLiteral("The opponents use different strategies. From the strongest to the weakest they are Zeddon, "
+                       "Morvid, Quen, Tovi and Belwin. Zeddon looks for wins forced by threats, lines of three that "
+                       "must be blocked at once, and never leaves you one it can see. With Morvid you can adjust the "
+                       "search depth, but a high depth makes it think for longer."),
+        QStringLiteral("Game, Hint shows the cell Zeddon would take in your place, and tells you when you can force "
+                       "a win. Like undo, a hint counts as bending the rules: the game is then not recorded."),
         QStringLiteral("Good luck! The first player is proven to be able to force a win. If you still cannot win, "
                        "you may cheat by taking extra goes with the right and middle mouse buttons, but then the game "
                        "is not recorded in the statistics."),
