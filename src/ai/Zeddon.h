@@ -24,7 +24,7 @@ struct ZeddonChoice {
 class Zeddon {
 public:
     // How deep the search among the safe cells looks, its own ply included.
-    static constexpr std::int32_t kSearchDepth = 4;
+    static constexpr std::int32_t kSearchDepth = 5;
 
     // The cells crosses, to move on this board, would choose from, and why.
     ZeddonChoice choose(const Grid& grid, const EvalWeights& weights);

@@ -7,6 +7,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QRadioButton>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -259,6 +261,19 @@ private slots:
         QCOMPARE(w->game().state().weights.OneNoughtWeight, 999);
         QTest::mouseClick(w->optionsDialog()->resetButton(), Qt::LeftButton);
         QCOMPARE(box->text(), QStringLiteral("8"));
+    }
+
+    void theSecondPlayerMayBeTheSixthPersonaWhoTakesNoDepth()
+    {
+        auto w = openWindow();
+        w->action(MenuItem::EvaluatingOptionsMenu)->trigger();
+        QRadioButton* zeddon = w->optionsDialog()->player(5);
+        QCOMPARE(zeddon->text(), QStringLiteral("Threat-Spacing &Zeddon"));
+        QVERIFY(zeddon->isEnabled());
+        QTest::mouseClick(zeddon, Qt::LeftButton);
+        QVERIFY(zeddon->isChecked());
+        QCOMPARE(w->game().options().Option1, 5);
+        QVERIFY(!w->optionsDialog()->depthList()->isEnabled());
     }
 
     void boardChangingCommandsWaitWhileTheComputerThinks()
