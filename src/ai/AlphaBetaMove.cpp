@@ -15,13 +15,30 @@ void Game::FillWeightTable()
                        w.ThreeNoughtsWeight, kThreeCrossesCoefficient, kFourNoughtsCoefficient, kFourCrossesCoefficient};
 }
 
-void Game::AlphaBetaMove()
+void Game::startThinking()
 {
     setGauge(0.0F);
     window_.randomize();
     st_.ComputerHasMoved = false;
     st_.CandidateCount = 0;
     st_.ComputerThinking = true;
+}
+
+// Lets the window run, then says whether the move is still wanted: a new game or a stopped match
+// during the pause abandons it.
+bool Game::thinkingGoesOn()
+{
+    window_.yieldToEvents();
+    if (st_.AutoplayInProgress && !st_.AutoplayOn) {
+        st_.AutoplayInProgress = false;
+        return false;
+    }
+    return st_.ComputerThinking;
+}
+
+void Game::AlphaBetaMove()
+{
+    startThinking();
 
     // One depth, one set of weights and one persona for the whole move: a menu or dialog change
     // made during a pause applies from the next move on.
@@ -31,14 +48,7 @@ void Game::AlphaBetaMove()
         alphaBeta_ = std::make_unique<AlphaBetaEngine>();
     alphaBeta_->reset(st_.GridContents, st_.weights, depth);
 
-    auto beforeCell = [this](int) {
-        window_.yieldToEvents();
-        if (st_.AutoplayInProgress && !st_.AutoplayOn) {
-            st_.AutoplayInProgress = false;
-            return false;
-        }
-        return st_.ComputerThinking;
-    };
+    auto beforeCell = [this](int) { return thinkingGoesOn(); };
     auto valueOf = [&](int cell, std::int32_t best) {
         if (!snibbet)
             return alphaBeta_->CrossPly(cell, best);

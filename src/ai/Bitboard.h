@@ -40,25 +40,26 @@ struct Sides {
     constexpr Sides swapped() const { return {theirs, mine}; }
 };
 
-// The empty cells that would complete a line of `mine`: lines holding three of its pieces and none
-// of the other side's.
-constexpr Cells winningCells(Cells mine, Cells theirs)
+// The free cells of the lines that hold `held` pieces of `mine` and none of the other side's.
+constexpr Cells freeCellsOfLinesHolding(int held, Cells mine, Cells theirs)
 {
     Cells cells = 0;
     for (Cells line : kLineMasks)
-        if (std::popcount(mine & line) == 3 && (theirs & line) == 0)
+        if (std::popcount(mine & line) == held && (theirs & line) == 0)
             cells |= line & ~mine;
     return cells;
+}
+
+// The empty cells that would complete a line of `mine`.
+constexpr Cells winningCells(Cells mine, Cells theirs)
+{
+    return freeCellsOfLinesHolding(3, mine, theirs);
 }
 
 // The empty cells where a piece of `mine` makes a line of three with its fourth cell empty.
 constexpr Cells threatMakingCells(Cells mine, Cells theirs)
 {
-    Cells cells = 0;
-    for (Cells line : kLineMasks)
-        if (std::popcount(mine & line) == 2 && (theirs & line) == 0)
-            cells |= line & ~mine;
-    return cells;
+    return freeCellsOfLinesHolding(2, mine, theirs);
 }
 
 // The empty cells that a piece of `mine` on `cell` would leave to complete, through its own lines.

@@ -107,26 +107,14 @@ void Game::Turn()
 // asked for meanwhile stops it.
 void Game::ZeddonMove()
 {
-    setGauge(0.0F);
-    window_.randomize();
-    st_.ComputerHasMoved = false;
-    st_.CandidateCount = 0;
-    st_.ComputerThinking = true;
-    auto stillWanted = [this] {
-        window_.yieldToEvents();
-        if (st_.AutoplayInProgress && !st_.AutoplayOn) {
-            st_.AutoplayInProgress = false;
-            return false;
-        }
-        return st_.ComputerThinking;
-    };
-    if (!stillWanted())
+    startThinking();
+    if (!thinkingGoesOn())
         return;
     if (!zeddon_)
         zeddon_ = std::make_unique<Zeddon>();
     const ZeddonChoice choice = zeddon_->choose(st_.GridContents, st_.weights);
     setGauge(kGaugeFull);
-    if (!stillWanted())
+    if (!thinkingGoesOn())
         return;
     st_.ComputerThinking = false;
     placeChoice({0, choice.candidates, {}});

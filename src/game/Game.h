@@ -167,6 +167,8 @@ private:
     void setUpPlayer2();
     void endMatch();
     void refreshMarks();
+    void startThinking();
+    bool thinkingGoesOn();
     void showFinalPosition();
     void forgetPositionMarks();
 
