@@ -65,8 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     try {
         const Analysis a = parseAnalysis(args);
-        check(a.help || a.version || a.grid.has_value() + a.positionOnInput + a.gameFile.has_value() == 1,
-              "not exactly one position");
+        if (a.help || a.version)
+            return 0; // the tool only answers with its usage or version, whatever else was given
+        check(a.grid.has_value() + a.positionOnInput + a.gameFile.has_value() == 1, "not exactly one position");
         check(a.strategy == "evalu" || a.strategy == "turn" || a.strategy == "minimax" || a.strategy == "alphabeta"
                   || a.strategy == "threats" || a.strategy == "zeddon",
               "an unknown strategy");
