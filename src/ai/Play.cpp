@@ -112,7 +112,8 @@ void Game::ZeddonMove()
         return;
     if (!zeddon_)
         zeddon_ = std::make_unique<Zeddon>();
-    const ZeddonChoice choice = zeddon_->choose(st_.GridContents, st_.weights);
+    const ZeddonChoice choice =
+        zeddon_->choose(st_.GridContents, st_.weights, [this] { return thinkingGoesOn(); });
     setGauge(kGaugeFull);
     if (!thinkingGoesOn())
         return;

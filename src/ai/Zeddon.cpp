@@ -21,12 +21,13 @@ std::string_view reasonName(ZeddonReason reason)
     case ZeddonReason::Win: return "win";
     case ZeddonReason::Block: return "block";
     case ZeddonReason::Threats: return "threats";
+    case ZeddonReason::Proof: return "proof";
     case ZeddonReason::Search: return "search";
     }
     return "";
 }
 
-ZeddonChoice Zeddon::choose(const Grid& grid, const EvalWeights& weights)
+ZeddonChoice Zeddon::choose(const Grid& grid, const EvalWeights& weights, const std::function<bool()>& keepGoing)
 {
     const Sides crosses = sidesOf(grid, kCross);
     const Cells empty = crosses.empty();
@@ -36,6 +37,8 @@ ZeddonChoice Zeddon::choose(const Grid& grid, const EvalWeights& weights)
         return {ZeddonReason::Block, listOf(block)};
     if (const ThreatSequence forced = threats_.find(crosses); !forced.empty())
         return {ZeddonReason::Threats, listOf(cellBit(forced.cells[0]))};
+    if (const ProofResult proven = proof_.solve(crosses, keepGoing); proven.proof == Proof::Win)
+        return {ZeddonReason::Proof, listOf(cellBit(proven.move))};
 
     // The cells after which the player cannot force a win by threats; when there are none, those
     // that make the player's forced win longest.

@@ -5,6 +5,7 @@
 
 #include "ai/AlphaBeta.h"
 #include "ai/Choice.h"
+#include "ai/ProofSearch.h"
 #include "ai/ThreatSearch.h"
 
 #include <cstdint>
@@ -12,7 +13,7 @@
 
 namespace vornix {
 
-enum class ZeddonReason : std::uint8_t { Win, Block, Threats, Search };
+enum class ZeddonReason : std::uint8_t { Win, Block, Threats, Proof, Search };
 
 std::string_view reasonName(ZeddonReason reason);
 
@@ -25,12 +26,17 @@ class Zeddon {
 public:
     // How deep the search among the safe cells looks, its own ply included.
     static constexpr std::int32_t kSearchDepth = 5;
+    // How many positions the proof search may hold in one move: a few tenths of a second at most.
+    static constexpr std::size_t kProofNodes = std::size_t{1} << 15;
 
-    // The cells crosses, to move on this board, would choose from, and why.
-    ZeddonChoice choose(const Grid& grid, const EvalWeights& weights);
+    // The cells crosses, to move on this board, would choose from, and why. The proof search asks
+    // keepGoing() now and then, and gives up when it says no.
+    ZeddonChoice choose(const Grid& grid, const EvalWeights& weights,
+                        const std::function<bool()>& keepGoing = [] { return true; });
 
 private:
     ThreatSearch threats_;
+    ProofSearch proof_{kProofNodes};
     AlphaBetaEngine search_;
 };
 

@@ -41,14 +41,22 @@ void Game::HintMenu_Click()
             cell = cell == kNought ? kCross : cell == kCross ? kNought : kEmpty;
     if (!zeddon_)
         zeddon_ = std::make_unique<Zeddon>();
-    const ZeddonChoice choice = zeddon_->choose(board, st_.weights);
-    if (choice.candidates.empty())
-        return; // the board is full
-    st_.Cheated = true;
-    hint_ = choice.candidates.cells[0];
-    refreshMarks();
-    if (choice.reason == ZeddonReason::Win || choice.reason == ZeddonReason::Threats)
-        window_.messageBox("You can force a win from here.");
+    // The proof search may take a few tenths of a second: the window stays alive meanwhile, and the
+    // board stays as it is.
+    exclusively([&] {
+        const ZeddonChoice choice = zeddon_->choose(board, st_.weights, [this] {
+            window_.yieldToEvents();
+            return !closing_;
+        });
+        if (choice.candidates.empty() || closing_)
+            return; // the board is full, or the window closed
+        st_.Cheated = true;
+        hint_ = choice.candidates.cells[0];
+        refreshMarks();
+        if (choice.reason == ZeddonReason::Win || choice.reason == ZeddonReason::Threats
+            || choice.reason == ZeddonReason::Proof)
+            window_.messageBox("You can force a win from here.");
+    });
 }
 
 } // namespace vornix

@@ -1,0 +1,227 @@
+#include "ai/ProofSearch.h"
+
+#include "game/Symmetries.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace vornix {
+
+namespace {
+
+constexpr std::uint32_t kInfinity = std::numeric_limits<std::uint32_t>::max() / 4;
+constexpr std::size_t kKnownSize = std::size_t{1} << 16;
+constexpr std::uint32_t kAskEvery = 256;
+
+std::uint32_t saturatingSum(std::uint32_t a, std::uint32_t b)
+{
+    return std::min(kInfinity, a + b);
+}
+
+// Each symmetry as eight tables, one per byte of a set of cells: the image of that byte's cells.
+struct SymmetryTables {
+    std::vector<std::array<std::array<Cells, 256>, 8>> bytes;
+
+    SymmetryTables()
+    {
+        for (const CellPermutation& map : lineAutomorphisms()) {
+            std::array<std::array<Cells, 256>, 8> table{};
+            for (int b = 0; b < 8; ++b)
+                for (int value = 0; value < 256; ++value)
+                    for (int bit = 0; bit < 8; ++bit)
+                        if (value & (1 << bit))
+                            table[b][value] |= cellBit(map[b * 8 + bit]);
+            bytes.push_back(table);
+        }
+    }
+};
+
+const SymmetryTables& symmetryTables()
+{
+    static const SymmetryTables tables;
+    return tables;
+}
+
+Cells image(const std::array<std::array<Cells, 256>, 8>& table, Cells cells)
+{
+    Cells out = 0;
+    for (int b = 0; b < 8; ++b)
+        out |= table[b][(cells >> (8 * b)) & 0xFF];
+    return out;
+}
+
+} // namespace
+
+Sides canonical(Sides s)
+{
+    Sides best = s;
+    for (const auto& table : symmetryTables().bytes) {
+        const Sides mapped{image(table, s.mine), image(table, s.theirs)};
+        if (mapped.mine < best.mine || (mapped.mine == best.mine && mapped.theirs < best.theirs))
+            best = mapped;
+    }
+    return best;
+}
+
+ProofSearch::ProofSearch(std::size_t capacity) : nodes_(capacity), known_(kKnownSize) {}
+
+const ProofSearch::Known* ProofSearch::lookUp(const Node& node) const
+{
+    const Sides c = canonical({node.attacker, node.defender});
+    const std::size_t slot = static_cast<std::size_t>((c.mine * 0x9E3779B97F4A7C15ULL ^ c.theirs) >> 48)
+        & (kKnownSize - 1);
+    const Known& k = known_[slot];
+    if (k.search == search_ && k.a == c.mine && k.b == c.theirs && k.attackerToMove == node.attackerToMove)
+        return &k;
+    return nullptr;
+}
+
+void ProofSearch::remember(const Node& node)
+{
+    const Sides c = canonical({node.attacker, node.defender});
+    const std::size_t slot = static_cast<std::size_t>((c.mine * 0x9E3779B97F4A7C15ULL ^ c.theirs) >> 48)
+        & (kKnownSize - 1);
+    known_[slot] = {c.mine, c.theirs, search_, node.attackerToMove, node.proof == 0};
+}
+
+// Settles what can be settled without expanding: lines of four and three, and forced wins by
+// threats for the attacker.
+void ProofSearch::assess(Node& node)
+{
+    auto settle = [&node](bool win) {
+        node.proof = win ? 0 : kInfinity;
+        node.disproof = win ? kInfinity : 0;
+    };
+    const Cells empty = ~(node.attacker | node.defender);
+    if (const Known* k = lookUp(node)) {
+        settle(k->win);
+        return;
+    }
+    if (node.attackerToMove) {
+        if (winningCells(node.attacker, node.defender) & empty)
+            return settle(true);
+        if (std::popcount(winningCells(node.defender, node.attacker) & empty) > 1 || empty == 0)
+            return settle(false);
+        if (!threats_.find({node.attacker, node.defender}).empty())
+            return settle(true);
+    } else {
+        if (winningCells(node.defender, node.attacker) & empty)
+            return settle(false);
+        if (std::popcount(winningCells(node.attacker, node.defender) & empty) > 1)
+            return settle(true);
+        if (empty == 0)
+            return settle(false);
+    }
+    node.proof = 1;
+    node.disproof = 1;
+}
+
+// Gives a node its children; false when there is no room left for them.
+bool ProofSearch::expand(std::uint32_t index)
+{
+    Node& node = nodes_[index];
+    const Cells empty = ~(node.attacker | node.defender);
+    const Cells mover = node.attackerToMove ? node.attacker : node.defender;
+    const Cells other = node.attackerToMove ? node.defender : node.attacker;
+    // A line of three of the other side's must be blocked: that is the only move worth trying.
+    const Cells forced = winningCells(other, mover) & empty;
+    const Cells moves = forced != 0 ? forced : empty;
+    const auto count = static_cast<std::uint32_t>(std::popcount(moves));
+    if (used_ + count > nodes_.size())
+        return false;
+    node.firstChild = used_;
+    node.children = static_cast<std::uint8_t>(count);
+    node.expanded = true;
+    for (Cells left = moves; left != 0; left &= left - 1) {
+        const int cell = firstCell(left);
+        Node& child = nodes_[used_++];
+        child = {};
+        child.parent = index;
+        child.move = static_cast<std::uint8_t>(cell);
+        child.attackerToMove = !node.attackerToMove;
+        child.attacker = node.attacker | (node.attackerToMove ? cellBit(cell) : 0);
+        child.defender = node.defender | (node.attackerToMove ? 0 : cellBit(cell));
+        assess(child);
+    }
+    return true;
+}
+
+// Recomputes a node's numbers from its children: the attacker needs one child proven, the
+// defender every one.
+void ProofSearch::update(std::uint32_t index)
+{
+    Node& node = nodes_[index];
+    std::uint32_t proof = node.attackerToMove ? kInfinity : 0;
+    std::uint32_t disproof = node.attackerToMove ? 0 : kInfinity;
+    for (std::uint32_t c = node.firstChild; c < node.firstChild + node.children; ++c) {
+        const Node& child = nodes_[c];
+        if (node.attackerToMove) {
+            proof = std::min(proof, child.proof);
+            disproof = saturatingSum(disproof, child.disproof);
+        } else {
+            proof = saturatingSum(proof, child.proof);
+            disproof = std::min(disproof, child.disproof);
+        }
+    }
+    node.proof = proof;
+    node.disproof = disproof;
+    if (proof == 0 || disproof == 0)
+        remember(node);
+}
+
+ProofResult ProofSearch::solve(Sides s, const std::function<bool()>& keepGoing)
+{
+    ++search_;
+    used_ = 1;
+    Node& root = nodes_[0];
+    root = {};
+    root.attacker = s.mine;
+    root.defender = s.theirs;
+    assess(root);
+    ProofResult result;
+    for (std::uint64_t step = 0; root.proof != 0 && root.disproof != 0; ++step) {
+        if (step % kAskEvery == kAskEvery - 1 && !keepGoing())
+            break;
+        // Down to the most proving node: the attacker's easiest child to prove, the defender's
+        // easiest to refute.
+        std::uint32_t at = 0;
+        while (nodes_[at].expanded) {
+            const Node& node = nodes_[at];
+            std::uint32_t best = node.firstChild;
+            for (std::uint32_t c = node.firstChild; c < node.firstChild + node.children; ++c) {
+                const bool better = node.attackerToMove ? nodes_[c].proof < nodes_[best].proof
+                                                        : nodes_[c].disproof < nodes_[best].disproof;
+                if (better)
+                    best = c;
+            }
+            at = best;
+        }
+        if (!expand(at))
+            break; // out of room
+        for (std::uint32_t up = at;; up = nodes_[up].parent) {
+            update(up);
+            if (up == 0)
+                break;
+        }
+    }
+    result.nodes = used_;
+    if (root.proof == 0) {
+        result.proof = Proof::Win;
+        if (root.expanded) {
+            for (std::uint32_t c = root.firstChild; c < root.firstChild + root.children; ++c)
+                if (nodes_[c].proof == 0) {
+                    result.move = nodes_[c].move;
+                    break;
+                }
+        } else {
+            // Settled at once: a line to complete, or the first cell of a forced win by threats.
+            const Cells complete = winningCells(s.mine, s.theirs) & ~(s.mine | s.theirs);
+            result.move = complete != 0 ? firstCell(complete) : threats_.find(s).cells[0];
+        }
+    } else if (root.disproof == 0) {
+        result.proof = Proof::NoWin;
+    }
+    return result;
+}
+
+} // namespace vornix
