@@ -41,27 +41,31 @@ public:
         }
         if (const auto known = solved_.find(key); known != solved_.end())
             return known->second;
-        const std::int32_t other = me == kCross ? kNought : kCross;
         bool win = false;
-        for (int cell = 0; cell < kCells && !win; ++cell) {
-            if (g[cell] != kEmpty)
-                continue;
-            g[cell] = me;
-            win = completes(g, cell, me);
-            if (!win && std::count(g.begin(), g.end(), kEmpty) > 0) {
-                // Won unless some reply of the other side wins or holds out.
-                win = true;
-                for (int reply = 0; reply < kCells && win; ++reply) {
-                    if (g[reply] != kEmpty)
-                        continue;
-                    g[reply] = other;
-                    win = !completes(g, reply, other) && canForceAWin(g, me);
-                    g[reply] = kEmpty;
-                }
-            }
-            g[cell] = kEmpty;
-        }
+        for (int cell = 0; cell < kCells && !win; ++cell)
+            win = g[cell] == kEmpty && moveWins(g, cell, me);
         solved_[key] = win;
+        return win;
+    }
+
+    // Whether `me` on the free cell wins: a line at once, or a win after every reply.
+    bool moveWins(Grid& g, int cell, std::int32_t me)
+    {
+        const std::int32_t other = me == kCross ? kNought : kCross;
+        g[cell] = me;
+        bool win = completes(g, cell, me);
+        if (!win && std::count(g.begin(), g.end(), kEmpty) > 0) {
+            // Won unless some reply of the other side wins or holds out.
+            win = true;
+            for (int reply = 0; reply < kCells && win; ++reply) {
+                if (g[reply] != kEmpty)
+                    continue;
+                g[reply] = other;
+                win = !completes(g, reply, other) && canForceAWin(g, me);
+                g[reply] = kEmpty;
+            }
+        }
+        g[cell] = kEmpty;
         return win;
     }
 
@@ -262,7 +266,6 @@ TEST(ProofSearch, SettlesEndingsAsTheWholeGameTreeDoes)
     for (int n = 0; n < 120; ++n) {
         const int empties = 9 + n % 4;
         const std::int32_t toMove = empties % 2 == 0 ? kNought : kCross;
-        const std::int32_t other = toMove == kCross ? kNought : kCross;
         Grid g = n % 2 == 0 ? randomEnding(random, empties, toMove) : randomPlay(random, empties);
         const ProofResult result = proof.solve(sidesOf(g, toMove));
         ASSERT_NE(result.proof, Proof::Unknown) << "position " << n;
@@ -273,16 +276,7 @@ TEST(ProofSearch, SettlesEndingsAsTheWholeGameTreeDoes)
             continue;
         ++wins;
         ASSERT_EQ(g[result.move], kEmpty);
-        g[result.move] = toMove;
-        if (completes(g, result.move, toMove))
-            continue;
-        for (int reply = 0; reply < kCells; ++reply) {
-            if (g[reply] != kEmpty)
-                continue;
-            g[reply] = other;
-            ASSERT_TRUE(!completes(g, reply, other) && tree.canForceAWin(g, toMove)) << "position " << n;
-            g[reply] = kEmpty;
-        }
+        ASSERT_TRUE(tree.moveWins(g, result.move, toMove)) << "position " << n;
     }
     std::cout << "endings the proof search showed won: " << wins << " of 120\n";
 }
