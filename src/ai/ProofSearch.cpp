@@ -65,12 +65,18 @@ Sides canonical(Sides s)
 
 ProofSearch::ProofSearch(std::size_t capacity) : nodes_(capacity), known_(kKnownSize) {}
 
+// Where a position's entry lives: by its canonical form, so that all its images share it.
+std::size_t ProofSearch::slotOf(const Node& node, Sides& canonicalForm)
+{
+    canonicalForm = canonical({node.attacker, node.defender});
+    const Cells mixed = canonicalForm.mine * 0x9E3779B97F4A7C15ULL ^ canonicalForm.theirs;
+    return static_cast<std::size_t>(mixed >> 48) & (kKnownSize - 1);
+}
+
 const ProofSearch::Known* ProofSearch::lookUp(const Node& node) const
 {
-    const Sides c = canonical({node.attacker, node.defender});
-    const std::size_t slot = static_cast<std::size_t>((c.mine * 0x9E3779B97F4A7C15ULL ^ c.theirs) >> 48)
-        & (kKnownSize - 1);
-    const Known& k = known_[slot];
+    Sides c;
+    const Known& k = known_[slotOf(node, c)];
     if (k.search == search_ && k.a == c.mine && k.b == c.theirs && k.attackerToMove == node.attackerToMove)
         return &k;
     return nullptr;
@@ -78,10 +84,8 @@ const ProofSearch::Known* ProofSearch::lookUp(const Node& node) const
 
 void ProofSearch::remember(const Node& node)
 {
-    const Sides c = canonical({node.attacker, node.defender});
-    const std::size_t slot = static_cast<std::size_t>((c.mine * 0x9E3779B97F4A7C15ULL ^ c.theirs) >> 48)
-        & (kKnownSize - 1);
-    known_[slot] = {c.mine, c.theirs, search_, node.attackerToMove, node.proof == 0};
+    Sides c;
+    known_[slotOf(node, c)] = {c.mine, c.theirs, search_, node.attackerToMove, node.proof == 0};
 }
 
 // Settles what can be settled without expanding: lines of four and three, and forced wins by

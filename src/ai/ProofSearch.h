@@ -55,6 +55,7 @@ private:
     void assess(Node& node);
     bool expand(std::uint32_t index);
     void update(std::uint32_t index);
+    static std::size_t slotOf(const Node& node, Sides& canonicalForm);
     const Known* lookUp(const Node& node) const;
     void remember(const Node& node);
 
