@@ -25,7 +25,7 @@ struct ZeddonChoice {
 class Zeddon {
 public:
     // How deep the search among the safe cells looks, its own ply included.
-    static constexpr std::int32_t kSearchDepth = 5;
+    static constexpr std::int32_t kSearchDepth = 7;
     // How many positions the proof search may hold in one move: a few tenths of a second at most.
     static constexpr std::size_t kProofNodes = std::size_t{1} << 15;
 

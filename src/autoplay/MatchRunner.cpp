@@ -118,6 +118,8 @@ MatchResult playMatch(const PlayerSpec& player1, const PlayerSpec& player2, std:
     game.setMatchMoveObserver([&result](int player, double seconds) {
         (player == 1 ? result.player1Seconds : result.player2Seconds) += seconds;
         ++(player == 1 ? result.player1Moves : result.player2Moves);
+        double& longest = player == 1 ? result.player1Longest : result.player2Longest;
+        longest = std::max(longest, seconds);
     });
     game.AutoPlayMenu_Click();
     game.NewGameMenu_Click();
@@ -190,6 +192,8 @@ int runMatchCommand(const std::vector<std::string_view>& args, std::ostream& out
     double seconds2 = 0;
     long moves1 = 0;
     long moves2 = 0;
+    double longest1 = 0;
+    double longest2 = 0;
     for (std::size_t m = 0; m < results.size(); ++m) {
         const MatchResult& r = results[m];
         out << "match " << m + 1 << ": "
@@ -201,6 +205,8 @@ int runMatchCommand(const std::vector<std::string_view>& args, std::ostream& out
         seconds2 += r.player2Seconds;
         moves1 += r.player1Moves;
         moves2 += r.player2Moves;
+        longest1 = std::max(longest1, r.player1Longest);
+        longest2 = std::max(longest2, r.player2Longest);
     }
     char line[160];
     std::snprintf(line, sizeof line, "mean moves: %.1f\n", static_cast<double>(totalMoves) / static_cast<double>(games));
@@ -208,6 +214,9 @@ int runMatchCommand(const std::vector<std::string_view>& args, std::ostream& out
     std::snprintf(line, sizeof line, "Player 1 mean time per move: %.3f ms\nPlayer 2 mean time per move: %.3f ms\n",
                   moves1 ? 1000.0 * seconds1 / static_cast<double>(moves1) : 0.0,
                   moves2 ? 1000.0 * seconds2 / static_cast<double>(moves2) : 0.0);
+    out << line;
+    std::snprintf(line, sizeof line, "Player 1 longest move: %.3f ms\nPlayer 2 longest move: %.3f ms\n",
+                  1000.0 * longest1, 1000.0 * longest2);
     out << line;
     return 0;
 }

@@ -34,6 +34,8 @@ struct MatchResult {
     double player2Seconds = 0;
     int player1Moves = 0;
     int player2Moves = 0;
+    double player1Longest = 0; // the player's longest single move, in seconds
+    double player2Longest = 0;
 };
 
 MatchResult playMatch(const PlayerSpec& player1, const PlayerSpec& player2, std::uint64_t seed);
