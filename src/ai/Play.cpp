@@ -112,11 +112,12 @@ void Game::ZeddonMove()
         return;
     if (!zeddon_)
         zeddon_ = std::make_unique<Zeddon>();
-    const ZeddonChoice choice =
-        zeddon_->choose(st_.GridContents, st_.weights, [this] { return thinkingGoesOn(); });
-    setGauge(kGaugeFull);
-    if (!thinkingGoesOn())
+    bool stopped = false;
+    const ZeddonChoice choice = zeddon_->choose(st_.GridContents, st_.weights,
+                                                [&] { return !(stopped = stopped || !thinkingGoesOn()); });
+    if (stopped)
         return;
+    setGauge(kGaugeFull);
     st_.ComputerThinking = false;
     placeChoice({0, choice.candidates, {}});
     if (Evaluate() < kComputerWonScore)

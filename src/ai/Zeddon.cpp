@@ -37,8 +37,13 @@ ZeddonChoice Zeddon::choose(const Grid& grid, const EvalWeights& weights, const 
         return {ZeddonReason::Block, listOf(block)};
     if (const ThreatSequence forced = threats_.find(crosses); !forced.empty())
         return {ZeddonReason::Threats, listOf(cellBit(forced.cells[0]))};
-    if (const ProofResult proven = proof_.solve(crosses, keepGoing); proven.proof == Proof::Win)
+    // Once keepGoing() says no, nothing more is asked or searched: the move is abandoned.
+    bool stopped = false;
+    const auto goOn = [&] { return !(stopped = stopped || !keepGoing()); };
+    if (const ProofResult proven = proof_.solve(crosses, goOn); proven.proof == Proof::Win)
         return {ZeddonReason::Proof, listOf(cellBit(proven.move))};
+    if (stopped)
+        return {};
 
     // The cells after which the player cannot force a win by threats; when there are none, those
     // that make the player's forced win longest.
@@ -64,6 +69,8 @@ ZeddonChoice Zeddon::choose(const Grid& grid, const EvalWeights& weights, const 
     for (std::uint8_t cell : kVisitOrder) {
         if (!(safe & cellBit(cell)))
             continue;
+        if (!goOn())
+            return {};
         const std::int32_t value = search_.CrossPly(cell, floor);
         if (value >= floor) {
             best.offer(cell, value);

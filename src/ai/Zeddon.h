@@ -30,7 +30,7 @@ public:
     static constexpr std::size_t kProofNodes = std::size_t{1} << 15;
 
     // The cells crosses, to move on this board, would choose from, and why. The proof search asks
-    // keepGoing() now and then, and gives up when it says no.
+    // keepGoing() now and then, and the deep search before each cell; no candidate once it says no.
     ZeddonChoice choose(const Grid& grid, const EvalWeights& weights,
                         const std::function<bool()>& keepGoing = [] { return true; });
 
