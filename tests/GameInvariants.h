@@ -54,10 +54,12 @@ inline std::string brokenInvariant(const Game& game, const RecordingWindow& wind
 
     // The opponent that plays is the one the menu shows.
     const MenuItem opponents[] = {MenuItem::EvaluateMenu, MenuItem::CommonSenseMenu, MenuItem::MiniMaxMenu,
-                                  MenuItem::AlphaBetaMenu, MenuItem::CMenu};
+                                  MenuItem::AlphaBetaMenu, MenuItem::CMenu, MenuItem::ZeddonMenu};
     if (std::count_if(std::begin(opponents), std::end(opponents), [&](MenuItem i) { return menus.checked(i); }) != 1)
         return "not exactly one opponent checked";
-    const bool plays = menus.checked(MenuItem::CMenu) ? st.AlphaBetaOpponent && st.SnibbetMode
+    const bool plays = menus.checked(MenuItem::ZeddonMenu) ? st.ZeddonOpponent
+        : st.ZeddonOpponent                           ? false
+        : menus.checked(MenuItem::CMenu)              ? st.AlphaBetaOpponent && st.SnibbetMode
         : menus.checked(MenuItem::AlphaBetaMenu)      ? st.AlphaBetaOpponent && !st.SnibbetMode
         : st.AlphaBetaOpponent                        ? false
         : menus.checked(MenuItem::EvaluateMenu)       ? st.OpponentRoutine == Routine::eval
