@@ -119,11 +119,10 @@ TEST_P(NewGameDuringASearch, LeavesNoStrayCross)
     EXPECT_EQ(st().ReadyGauge, 16.0F);
 }
 
-// The sixth persona's proof search runs long on an almost empty board, yielding as it goes.
 INSTANTIATE_TEST_SUITE_P(Personas, NewGameDuringASearch,
                          ::testing::Values(Interrupted{"Quen", &Game::MiniMaxMenu_Click, 5},
                                            Interrupted{"Morvid", &Game::AlphaBetaMenu_Click, 20},
-                                           Interrupted{"ZeddonsProofSearch", &Game::ZeddonMenu_Click, 3}),
+                                           Interrupted{"Zeddon", &Game::ZeddonMenu_Click, 3}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ComputerTurn, QuenGivesUpWhenTheGaugeIsAlreadyFull)

@@ -6,10 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <set>
-#include <sstream>
 
 #include <sys/stat.h>
 
@@ -19,18 +16,8 @@ namespace {
 class EndOfGame : public GameFixture {
 protected:
     std::filesystem::path statistics() const { return window.folder / "Statistics"; }
-    std::string fileText() const
-    {
-        std::ifstream in(statistics(), std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    void writeFile(const std::string& text) const
-    {
-        std::ofstream out(statistics(), std::ios::binary);
-        out << text;
-    }
+    std::string fileText() const { return readText(statistics()); }
+    void writeFile(const std::string& text) const { writeAll(statistics(), text); }
     // Noughts one placement short of a line along (t, 0, 0), the computer's crosses elsewhere.
     void noughtsToWinAt(int winningCell)
     {
@@ -199,22 +186,17 @@ TEST_F(EndOfGame, AComputerWinAfterCheatingIsNotCounted)
     EXPECT_FALSE(std::filesystem::exists(statistics()));
 }
 
-TEST_F(EndOfGame, TwoHumansHearThatCrossesWon)
-{
-    game.CrossesFirstMenu_Click();
-    game.NewGameMenu_Click();
-    for (int cell : {0, 16, 1, 17, 2, 18, 3})
-        game.cell_MouseUp(cell, MouseButton::Left);
-    EXPECT_EQ(window.messages, std::vector<std::string>{"Crosses win."});
-}
-
 TEST_F(EndOfGame, TwoHumansAreToldWhoWonAgainAndAgainAndNothingIsCounted)
 {
-    game.NoughtsFirstMenu_Click();
-    game.NewGameMenu_Click();
-    for (int cell : {0, 16, 1, 17, 2, 18, 3})
-        game.cell_MouseUp(cell, MouseButton::Left);
-    EXPECT_EQ(window.messages, std::vector<std::string>{"Noughts win."});
+    for (auto [first, winner] : {std::pair{&Game::CrossesFirstMenu_Click, "Crosses win."},
+                                 std::pair{&Game::NoughtsFirstMenu_Click, "Noughts win."}}) {
+        (game.*first)();
+        game.NewGameMenu_Click();
+        window.messages.clear();
+        for (int cell : {0, 16, 1, 17, 2, 18, 3})
+            game.cell_MouseUp(cell, MouseButton::Left);
+        EXPECT_EQ(window.messages, std::vector<std::string>{winner});
+    }
     game.cell_MouseUp(40, MouseButton::Left);
     EXPECT_EQ(window.captions[40], "X");
     EXPECT_EQ(window.messages.size(), 2U);
@@ -228,86 +210,73 @@ TEST_F(EndOfGame, AfterTheEndNoCellAcceptsAPlacement)
     EXPECT_EQ(window.captions[30], "");
 }
 
-TEST_F(EndOfGame, RecordingKeepsAnUnreadableFileAsItIs)
+// What the statistics file holds before (nullptr: there is none), what the player does (asks for the
+// report, or loses a game to a persona), the message shown last and the file afterwards (nullptr:
+// exactly as it was).
+struct FileCase {
+    const char* name;
+    const char* before;
+    void (Game::*persona)(); // nullptr: the report
+    const char* message;
+    const char* after;
+};
+
+class StatisticsFile : public EndOfGame, public ::testing::WithParamInterface<FileCase> {};
+
+TEST_P(StatisticsFile, ReadsCountsAndReportsAsThePlayerExpects)
 {
-    writeFile("3\r\n4\r\n");
-    game.EvaluateMenu_Click();
-    noughtsToWinAt(cellIndex(3, 0, 0));
-    game.cell_MouseUp(cellIndex(3, 0, 0), MouseButton::Left);
-    EXPECT_EQ(fileText(), "3\r\n4\r\n");
+    const FileCase& c = GetParam();
+    if (c.before)
+        writeFile(c.before);
+    if (c.persona) {
+        (game.*c.persona)();
+        game.Lose();
+    } else {
+        game.StatisticsMenu_Click();
+    }
+    EXPECT_EQ(window.messages.back(), c.message);
+    EXPECT_EQ(fileText(), c.after ? c.after : c.before);
 }
 
-TEST_F(EndOfGame, TheSnibbetRowRewritesTheCountersUnchanged)
-{
-    writeFile("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n");
-    game.CMenu_Click();
-    game.Lose();
-    EXPECT_EQ(fileText(), quoted({1, 2, 3, 4, 5, 6, 7, 8}));
-}
+const char* const kEight = "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n";
+const char* const kIWin = "Ho, ho, ho; I win";
 
-class StatisticsReport : public EndOfGame {};
+INSTANTIATE_TEST_SUITE_P(
+    Files, StatisticsFile,
+    ::testing::Values(
+        FileCase{"NoFileReportsNoughtsAllRound", nullptr, nullptr,
+                 "Belwin0   -  You   0\n\rTovi  0   -  You   0\n\rQuen  0   -  You   0\n\r"
+                 "Morvid  0   -  You   0\n\rZeddon0   -  You   0\n\r\n\rTotal 0   -  Total 0",
+                 "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"},
+        FileCase{"BareAndQuotedCountersShowAsWritten", "\"1\"\r\n2\r\n\"3\"\r\n4\r\nlots\r\n6\r\n\"7\"\r\n8\r\n9\r\n\"10\"\r\n",
+                 nullptr,
+                 "Belwin3   -  You   4\n\rTovi  1   -  You   2\n\rQuen  lots   -  You   6\n\r"
+                 "Morvid  7   -  You   8\n\rZeddon9   -  You   10\n\r\n\rTotal 20   -  Total 30", nullptr},
+        // A file from before the sixth persona came: its two counters read as 0.
+        FileCase{"EightLinesReportTheSixthPersonaAtNothing", kEight, nullptr,
+                 "Belwin3   -  You   4\n\rTovi  1   -  You   2\n\rQuen  5   -  You   6\n\r"
+                 "Morvid  7   -  You   8\n\rZeddon0   -  You   0\n\r\n\rTotal 16   -  Total 20", nullptr},
+        FileCase{"TotalsOfTheLargestCountersAreExact",
+                 "999999999999999\r\n0\r\n999999999999999\r\n0\r\n999999999999999\r\n0\r\n999999999999999\r\n1\r\n",
+                 nullptr,
+                 "Belwin999999999999999   -  You   0\n\rTovi  999999999999999   -  You   0\n\r"
+                 "Quen  999999999999999   -  You   0\n\rMorvid  999999999999999   -  You   1\n\r"
+                 "Zeddon0   -  You   0\n\r\n\rTotal 3999999999999996   -  Total 1", nullptr},
+        FileCase{"AShortFileIsCorrupt", "1\r\n2\r\n3\r\n4\r\n5\r\n", nullptr, "Corrupt statistics file", nullptr},
+        FileCase{"AShortFileIsKeptAsItIs", "3\r\n4\r\n", &Game::EvaluateMenu_Click, kIWin, nullptr},
+        FileCase{"TheSnibbetRowRewritesTheCountersUnchanged", kEight, &Game::CMenu_Click, kIWin,
+                 "\"1\"\r\n\"2\"\r\n\"3\"\r\n\"4\"\r\n\"5\"\r\n\"6\"\r\n\"7\"\r\n\"8\"\r\n\"0\"\r\n\"0\"\r\n"},
+        FileCase{"AWinOfTheSixthPersonaWritesAllTen", kEight, &Game::ZeddonMenu_Click, kIWin,
+                 "\"1\"\r\n\"2\"\r\n\"3\"\r\n\"4\"\r\n\"5\"\r\n\"6\"\r\n\"7\"\r\n\"8\"\r\n\"1\"\r\n\"0\"\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(StatisticsReport, AFreshFileReportsNoughtsAllRound)
-{
-    game.StatisticsMenu_Click();
-    ASSERT_EQ(window.messages.size(), 1U);
-    EXPECT_EQ(window.messages[0], "Belwin0   -  You   0\n\rTovi  0   -  You   0\n\rQuen  0   -  You   0\n\r"
-                                  "Morvid  0   -  You   0\n\rZeddon0   -  You   0\n\r\n\rTotal 0   -  Total 0");
-    EXPECT_EQ(fileText(), "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
-}
-
-TEST_F(StatisticsReport, BareAndQuotedCountersReadAlikeAndAreShownAsWritten)
-{
-    writeFile("\"1\"\r\n2\r\n\"3\"\r\n4\r\nlots\r\n6\r\n\"7\"\r\n8\r\n9\r\n\"10\"\r\n");
-    game.StatisticsMenu_Click();
-    EXPECT_EQ(window.messages.at(0), "Belwin3   -  You   4\n\rTovi  1   -  You   2\n\rQuen  lots   -  You   6\n\r"
-                                     "Morvid  7   -  You   8\n\rZeddon9   -  You   10\n\r\n\rTotal 20   -  Total 30");
-}
-
-// A file written before the sixth persona came holds eight counters: it reads with the last two at
-// 0, and a game against the sixth persona writes all ten.
-TEST_F(StatisticsReport, AnEightLineFileReadsAndCountsTheSixthPersonaFromNothing)
-{
-    writeFile("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n");
-    game.StatisticsMenu_Click();
-    EXPECT_NE(window.messages.at(0).find("Zeddon0   -  You   0\n\r\n\rTotal 16   -  Total 20"), std::string::npos);
-    game.ZeddonMenu_Click();
-    game.Lose();
-    EXPECT_EQ(fileText(), quoted({1, 2, 3, 4, 5, 6, 7, 8, 1, 0}));
-    game.NewGameMenu_Click();
-    noughtsToWinAt(cellIndex(3, 0, 0));
-    game.cell_MouseUp(cellIndex(3, 0, 0), MouseButton::Left);
-    EXPECT_EQ(fileText(), quoted({1, 2, 3, 4, 5, 6, 7, 8, 1, 1}));
-}
-
-TEST_F(StatisticsReport, AShortFileIsCorrupt)
-{
-    writeFile("1\r\n2\r\n3\r\n4\r\n5\r\n");
-    game.StatisticsMenu_Click();
-    EXPECT_EQ(window.messages, std::vector<std::string>{"Corrupt statistics file"});
-    EXPECT_EQ(fileText(), "1\r\n2\r\n3\r\n4\r\n5\r\n");
-}
-
-TEST_F(StatisticsReport, AFolderThatCannotHoldTheFileIsReported)
-{
-    window.folder = window.folder / "no" / "such" / "folder";
-    game.StatisticsMenu_Click();
-    EXPECT_EQ(window.messages, std::vector<std::string>{"Unable to create statistics files"});
-}
-
-TEST_F(StatisticsReport, APipeOfThatNameIsNotWaitedOn)
+TEST_F(EndOfGame, AFolderOrAPipeThatCannotHoldTheFileIsReported)
 {
     ASSERT_EQ(::mkfifo(statistics().c_str(), 0666), 0);
+    game.StatisticsMenu_Click(); // not waited on
+    window.folder = window.folder / "no" / "such" / "folder";
     game.StatisticsMenu_Click();
-    EXPECT_EQ(window.messages, std::vector<std::string>{"Unable to create statistics files"});
-}
-
-TEST_F(StatisticsReport, ATextCounterIsIncrementedFromNothing)
-{
-    writeFile("x\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
-    game.CommonSenseMenu_Click();
-    game.Lose();
-    EXPECT_EQ(fileText(), quoted({1, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(window.messages, std::vector<std::string>(2, "Unable to create statistics files"));
 }
 
 // What one fair win against Tovi does to a file whose first counter has this text.
@@ -341,18 +310,12 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(CounterCase{"Bare", "41", "42"}, CounterCase{"ExponentIsNotPartOfTheNumber", "0e999", "1"},
                       CounterCase{"LetterDIsNotEither", "2d5", "3"}, CounterCase{"Fraction", "3.9", "4"},
                       CounterCase{"LeadingBlanks", "  7", "8"}, CounterCase{"Negative", "-2", "-1"},
+                      CounterCase{"TextCountsFromNothing", "x", "1"},
                       CounterCase{"LeadingZeros", "\"000000000000000000000009\"", "10"},
                       CounterCase{"LargestCountStaysPut", "999999999999999", nullptr},
                       CounterCase{"TooLargeToRead", "99999999999999999999", nullptr, false},
                       CounterCase{"TooSmallToRead", "\"-99999999999999999999\"", nullptr, false}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(StatisticsReport, TotalsOfTheLargestCountersAreExact)
-{
-    writeFile("999999999999999\r\n0\r\n999999999999999\r\n0\r\n999999999999999\r\n0\r\n999999999999999\r\n1\r\n");
-    game.StatisticsMenu_Click();
-    EXPECT_NE(window.messages.at(0).find("Total 3999999999999996   -  Total 1"), std::string::npos);
-}
 
 TEST_F(EndOfGame, RecordingNeverUsesOrFollowsAFileNamedLikeATemporary)
 {

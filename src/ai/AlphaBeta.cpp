@@ -275,6 +275,9 @@ std::int32_t AlphaBetaEngine::bestPly(std::int32_t alpha, std::int32_t beta, int
     if (plies == 2)
         return lastTwoPlies<CrossesToMove>(alpha, beta);
 
+    if (overBudget())
+        return 0; // abandoned: the caller discards this search, and a reset retires what it stored
+
     std::array<Move, kCells> moves;
     const int count = generate<CrossesToMove>(moves, plies);
 

@@ -43,6 +43,11 @@ public:
     // Plies searched so far (trial pieces written), for measuring.
     std::uint64_t nodes() const { return nodes_; }
 
+    // A search that passes this many plies gives up: its values mean nothing from then on, and
+    // overBudget() says so until the next reset. Unlimited unless set; reset keeps it.
+    void setNodeLimit(std::uint64_t limit) { nodeLimit_ = limit; }
+    bool overBudget() const { return nodes_ > nodeLimit_; }
+
 private:
     struct Move {
         std::int32_t delta;
@@ -102,6 +107,7 @@ private:
     std::int32_t searchDepth_ = 3;
     std::int32_t SearchPly = 0;
     std::uint64_t nodes_ = 0;
+    std::uint64_t nodeLimit_ = ~std::uint64_t{0};
     std::uint32_t generation_ = 0;
     std::vector<Entry> table_;
     // Root cells that a symmetry of the position maps onto each other are worth the same: each

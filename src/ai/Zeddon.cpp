@@ -1,5 +1,7 @@
 #include "ai/Zeddon.h"
 
+#include <bit>
+
 namespace vornix {
 
 namespace {
@@ -40,8 +42,10 @@ ZeddonChoice Zeddon::choose(const Grid& grid, const EvalWeights& weights, const 
     // Once keepGoing() says no, nothing more is asked or searched: the move is abandoned.
     bool stopped = false;
     const auto goOn = [&] { return !(stopped = stopped || !keepGoing()); };
-    if (const ProofResult proven = proof_.solve(crosses, goOn); proven.proof == Proof::Win)
-        return {ZeddonReason::Proof, listOf(cellBit(proven.move))};
+    if (kCells - std::popcount(empty) >= kProofFromPieces) {
+        if (const ProofResult proven = proof_.solve(crosses, goOn); proven.proof == Proof::Win)
+            return {ZeddonReason::Proof, listOf(cellBit(proven.move))};
+    }
     if (stopped)
         return {};
 
@@ -63,23 +67,30 @@ ZeddonChoice Zeddon::choose(const Grid& grid, const EvalWeights& weights, const 
     if (safe == 0)
         return {ZeddonReason::Search, listOf(holdOut)};
 
-    search_.reset(grid, weights, kSearchDepth);
-    BestCells best;
-    std::int32_t floor = kRootFloor;
-    for (std::uint8_t cell : kVisitOrder) {
-        if (!(safe & cellBit(cell)))
-            continue;
-        if (!goOn())
-            return {};
-        const std::int32_t value = search_.CrossPly(cell, floor);
-        if (value >= floor) {
-            best.offer(cell, value);
-            floor = best.best();
+    // Two plies deeper while the search stays within its budget: an odd depth weighs the lines for
+    // the side that moves after the last ply, as the shallow search does.
+    ZeddonChoice choice{ZeddonReason::Search, {}};
+    for (const std::int32_t depth : {kSearchDepth, kDeepSearchDepth}) {
+        search_.reset(grid, weights, depth);
+        search_.setNodeLimit(depth == kSearchDepth ? ~std::uint64_t{0} : kDeepSearchNodes);
+        BestCells best;
+        std::int32_t floor = kRootFloor;
+        for (std::uint8_t cell : kVisitOrder) {
+            if (!(safe & cellBit(cell)))
+                continue;
+            if (!goOn())
+                return {};
+            const std::int32_t value = search_.CrossPly(cell, floor);
+            if (search_.overBudget())
+                return choice;
+            if (value >= floor) {
+                best.offer(cell, value);
+                floor = best.best();
+            }
         }
+        // Every safe cell below the floor: any of them.
+        choice.candidates = best.list().empty() ? listOf(safe) : best.list();
     }
-    ZeddonChoice choice{ZeddonReason::Search, best.list()};
-    if (choice.candidates.empty())
-        choice.candidates = listOf(safe); // every safe cell fell below the floor: any of them
     return choice;
 }
 

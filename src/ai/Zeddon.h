@@ -24,10 +24,15 @@ struct ZeddonChoice {
 
 class Zeddon {
 public:
-    // How deep the search among the safe cells looks, its own ply included.
-    static constexpr std::int32_t kSearchDepth = 7;
-    // How many positions the proof search may hold in one move: a few tenths of a second at most.
-    static constexpr std::size_t kProofNodes = std::size_t{1} << 15;
+    // How deep the search among the safe cells looks, its own ply included; and how deep it looks
+    // again when that stays within a budget of plies (a few tenths of a second).
+    static constexpr std::int32_t kSearchDepth = 5;
+    static constexpr std::int32_t kDeepSearchDepth = 7;
+    static constexpr std::uint64_t kDeepSearchNodes = 3'000'000;
+    // How many positions the proof search may hold in one move: half a second at most. It starts
+    // from this many pieces on the board; before, it proves nothing in its budget.
+    static constexpr std::size_t kProofNodes = std::size_t{1} << 14;
+    static constexpr int kProofFromPieces = 8;
 
     // The cells crosses, to move on this board, would choose from, and why. The proof search asks
     // keepGoing() now and then, and the deep search before each cell; no candidate once it says no.
