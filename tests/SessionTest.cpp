@@ -32,75 +32,106 @@ TEST_F(Session, ProgramStartsWithAnEmptyOpenBoardAndTheDefaultSettings)
     EXPECT_EQ(st().weights, EvalWeights{});
 }
 
-TEST_F(Session, HumanFirstGivesAnEmptyBoardWithUndoAndRedoDisabled)
+// Each type of game as a new game starts it, with the draw of a random type: who moves first, and
+// what the caption and the cursor say.
+struct Start {
+    const char* name;
+    void (Game::*type)();
+    double draw;
+    int crosses;
+    const char* caption;
+    PieceCursor cursor;
+};
+
+class NewGame : public Session, public ::testing::WithParamInterface<Start> {};
+
+TEST_P(NewGame, StartsAsItsTypeSays)
 {
     game.cell_MouseUp(5, MouseButton::Left);
+    (game.*GetParam().type)();
+    window.draws = {GetParam().draw};
     game.NewGameMenu_Click();
-    EXPECT_EQ(countPieces(st().GridContents, kEmpty), 64);
+    EXPECT_EQ(countPieces(st().GridContents, kCross), GetParam().crosses);
+    EXPECT_EQ(countPieces(st().GridContents, kNought), 0);
     EXPECT_EQ(window.captions[5], "");
-    EXPECT_EQ(window.turnCaption, "Turn: 0");
-    EXPECT_EQ(st().ReadyGauge, 16.0F);
-    EXPECT_FALSE(enabled(MenuItem::TakeBackMenu));
+    EXPECT_EQ(window.turnCaption, GetParam().caption);
+    EXPECT_EQ(window.cursors[4], GetParam().cursor);
+    EXPECT_EQ(enabled(MenuItem::TakeBackMenu), GetParam().crosses == 1);
     EXPECT_FALSE(enabled(MenuItem::RedoMoveMenu));
-    EXPECT_EQ(st().LatestTurn, 0);
-    EXPECT_EQ(st().BoardHistory[0], Grid{});
+    EXPECT_EQ(st().ReadyGauge, 16.0F);
 }
 
-TEST_F(Session, ComputerFirstStartsWithOneCross)
+INSTANTIATE_TEST_SUITE_P(
+    Types, NewGame,
+    ::testing::Values(Start{"HumanFirst", &Game::HumanFirstMenu_Click, 0, 0, "Turn: 0", PieceCursor::Nought},
+                      Start{"ComputerFirst", &Game::ComputerFirstMenu_Click, 0, 1, "Turn: 1", PieceCursor::Nought},
+                      Start{"RandomFirstComputerUpToOneHalf", &Game::RandomFirstMenu_Click, 0.5, 1, "Turn: 1",
+                            PieceCursor::Nought},
+                      Start{"RandomFirstHumanAboveIt", &Game::RandomFirstMenu_Click, 0.51, 0, "Turn: 0",
+                            PieceCursor::Nought},
+                      Start{"NoughtsFirst", &Game::NoughtsFirstMenu_Click, 0, 0, "Turn: 0     Nought's turn.",
+                            PieceCursor::Nought},
+                      Start{"CrossesFirst", &Game::CrossesFirstMenu_Click, 0, 0, "Turn: 0     Cross' turn.",
+                            PieceCursor::Cross},
+                      // The random two-human game keeps the plain caption.
+                      Start{"RandomHumansCrossesUpToOneHalf", &Game::RanomHvH_Click, 0.5, 0, "Turn: 0",
+                            PieceCursor::Cross},
+                      Start{"RandomHumansNoughtsAboveIt", &Game::RanomHvH_Click, 0.51, 0, "Turn: 0",
+                            PieceCursor::Nought}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A click of each button on an open board against the computer.
+struct Click {
+    const char* name;
+    MouseButton button;
+    const char* caption;
+    int turn;
+    int crosses;
+    bool cheated;
+};
+
+class HumanClick : public Session, public ::testing::WithParamInterface<Click> {};
+
+TEST_P(HumanClick, PlacesItsPiece)
 {
-    game.ComputerFirstMenu_Click();
-    game.NewGameMenu_Click();
-    EXPECT_EQ(countPieces(st().GridContents, kCross), 1);
-    EXPECT_EQ(st().TurnNumber, 1);
-    EXPECT_TRUE(enabled(MenuItem::TakeBackMenu));
-    EXPECT_EQ(window.turnCaption, "Turn: 1");
+    const int cell = cellIndex(2, 1, 3);
+    game.cell_MouseUp(cell, GetParam().button);
+    EXPECT_EQ(window.captions[cell], GetParam().caption);
+    EXPECT_EQ(st().TurnNumber, GetParam().turn);
+    EXPECT_EQ(window.turnCaption, "Turn: " + std::to_string(GetParam().turn));
+    EXPECT_EQ(countPieces(st().GridContents, kCross), GetParam().crosses);
+    EXPECT_EQ(st().Cheated, GetParam().cheated);
+    EXPECT_EQ(st().LastHumanMove, (Coord{2, 1, 3}));
+    EXPECT_EQ(st().ReadyGauge, 16.0F);
 }
 
-TEST_F(Session, RandomFirstLetsTheComputerStartOnADrawUpToOneHalf)
-{
-    game.RandomFirstMenu_Click();
-    window.draws = {0.5};
-    game.NewGameMenu_Click();
-    EXPECT_EQ(st().TurnNumber, 1);
-    window.draws = {0.51};
-    game.NewGameMenu_Click();
-    EXPECT_EQ(st().TurnNumber, 0);
-}
+INSTANTIATE_TEST_SUITE_P(Buttons, HumanClick,
+                         ::testing::Values(Click{"LeftIsANoughtAndTheComputerReplies", MouseButton::Left, "O", 2, 1, false},
+                                           Click{"RightIsAnExtraGo", MouseButton::Right, "O", 1, 0, true},
+                                           Click{"MiddleIsACrossForTheComputer", MouseButton::Middle, "X", 1, 1, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Session, LeftClickPlacesANoughtAndTheComputerReplies)
+TEST_F(Session, TheComputersReplyToACornerIsOneOfTheSixInnerCellsOffItsLines)
 {
-    game.cell_MouseUp(cellIndex(0, 0, 0), MouseButton::Left);
-    EXPECT_EQ(window.captions[0], "O");
-    EXPECT_EQ(st().TurnNumber, 2);
-    EXPECT_EQ(countPieces(st().GridContents, kCross), 1);
-    EXPECT_EQ(window.turnCaption, "Turn: 2");
-    EXPECT_EQ(st().LastHumanMove, (Coord{0, 0, 0}));
-    EXPECT_FALSE(st().Cheated);
-    // The computer's reply to a corner is one of the six inner cells off its lines.
+    game.cell_MouseUp(0, MouseButton::Left);
     const int reply = cellIndex(st().CandidateMoves[0]);
     EXPECT_EQ(st().CandidateCount, 6);
     EXPECT_EQ(window.captions[reply], "X");
     EXPECT_EQ(window.marks.latestCross, reply);
 }
 
-TEST_F(Session, RightClickIsAnExtraGoThatMarksTheGameCheated)
+TEST_F(Session, TwoHumansAlternate)
 {
-    game.cell_MouseUp(9, MouseButton::Right);
-    EXPECT_EQ(window.captions[9], "O");
-    EXPECT_EQ(st().TurnNumber, 1);
-    EXPECT_EQ(countPieces(st().GridContents, kCross), 0);
-    EXPECT_EQ(st().ReadyGauge, 16.0F);
-    EXPECT_TRUE(st().Cheated);
-}
-
-TEST_F(Session, MiddleClickPlacesACrossForTheComputerAndRemembersTheCell)
-{
-    game.cell_MouseUp(cellIndex(2, 1, 3), MouseButton::Middle);
-    EXPECT_EQ(window.captions[cellIndex(2, 1, 3)], "X");
-    EXPECT_EQ(st().GridContents[cellIndex(2, 1, 3)], kCross);
-    EXPECT_EQ(st().TurnNumber, 1);
-    EXPECT_TRUE(st().Cheated);
-    EXPECT_EQ(st().LastHumanMove, (Coord{2, 1, 3}));
+    game.CrossesFirstMenu_Click();
+    game.NewGameMenu_Click();
+    game.cell_MouseUp(4, MouseButton::Left);
+    EXPECT_EQ(window.captions[4], "X");
+    EXPECT_EQ(window.turnCaption, "Turn: 1     Nought's turn.");
+    EXPECT_EQ(window.cursors[4], PieceCursor::Nought);
+    game.cell_MouseUp(5, MouseButton::Left);
+    EXPECT_EQ(window.captions[5], "O");
+    EXPECT_EQ(st().TurnNumber, 2);
+    EXPECT_EQ(st().LastHumanMove, (Coord{}));
 }
 
 TEST_F(Session, ClicksOnOccupiedCellsOrAClosedBoardAreIgnored)
@@ -114,40 +145,10 @@ TEST_F(Session, ClicksOnOccupiedCellsOrAClosedBoardAreIgnored)
     EXPECT_EQ(st().TurnNumber, 1);
 }
 
-TEST_F(Session, TwoHumansStartingWithCrossesAlternate)
-{
-    game.CrossesFirstMenu_Click();
-    game.NewGameMenu_Click();
-    EXPECT_EQ(window.turnCaption, "Turn: 0     Cross' turn.");
-    EXPECT_EQ(window.cursors[4], PieceCursor::Cross);
-    game.cell_MouseUp(4, MouseButton::Left);
-    EXPECT_EQ(window.captions[4], "X");
-    EXPECT_EQ(window.turnCaption, "Turn: 1     Nought's turn.");
-    EXPECT_EQ(window.cursors[4], PieceCursor::Nought);
-    game.cell_MouseUp(5, MouseButton::Left);
-    EXPECT_EQ(window.captions[5], "O");
-    EXPECT_EQ(st().TurnNumber, 2);
-    EXPECT_EQ(st().LastHumanMove, (Coord{}));
-}
-
-TEST_F(Session, RandomTwoHumanGameGivesCrossesTheMoveOnADrawUpToOneHalfAndKeepsTheCaption)
-{
-    game.RanomHvH_Click();
-    window.draws = {0.5};
-    game.NewGameMenu_Click();
-    EXPECT_TRUE(st().TwoPlayerGame);
-    EXPECT_FALSE(st().NoughtsToMove);
-    EXPECT_EQ(window.turnCaption, "Turn: 0");
-    window.draws = {0.51};
-    game.NewGameMenu_Click();
-    EXPECT_TRUE(st().NoughtsToMove);
-}
-
 TEST_F(Session, ANewGameForgetsTheLastGamesCheatingPlayersCursorAndEnd)
 {
     game.NoughtsFirstMenu_Click();
     game.NewGameMenu_Click();
-    EXPECT_EQ(window.turnCaption, "Turn: 0     Nought's turn.");
     game.cell_MouseUp(0, MouseButton::Right); // crosses to move now, and a cheat
     game.Lose();
     game.HumanFirstMenu_Click();
@@ -241,39 +242,25 @@ TEST_F(Session, ANewGameStartedWhileTheComputerAnswersIsLeftAsItStarts)
 
 class Hover : public GameFixture {};
 
-TEST_F(Hover, MovingBetweenCellsHighlightsTheNewAndRestoresTheOld)
+TEST_F(Hover, TheCellUnderThePointerLightsUpInTheColourOfTheButtonHeld)
 {
     game.cell_MouseMove(5, 0);
     game.cell_MouseMove(6, 0);
     EXPECT_EQ(window.backgrounds[6], (Rgb{0, 0, 255}));
     EXPECT_EQ(window.backgrounds[5], (Rgb{185, 200, 15}));
-}
-
-TEST_F(Hover, TheButtonHeldChoosesTheColour)
-{
-    game.cell_MouseDown(7, 1);
-    EXPECT_EQ(window.backgrounds[7], (Rgb{255, 0, 255}));
-    game.cell_MouseDown(7, 2);
-    EXPECT_EQ(window.backgrounds[7], (Rgb{255, 0, 0}));
-    game.cell_MouseDown(7, 4);
-    EXPECT_EQ(window.backgrounds[7], (Rgb{255, 0, 0}));
+    for (auto [button, colour] : {std::pair{1, Rgb{255, 0, 255}}, {2, Rgb{255, 0, 0}}, {4, Rgb{255, 0, 0}}}) {
+        game.cell_MouseDown(7, static_cast<std::int16_t>(button));
+        EXPECT_EQ(window.backgrounds[7], colour) << button;
+    }
     game.Form_MouseMove();
     EXPECT_EQ(window.backgrounds[7], Game::normalBackground(7));
-}
-
-TEST_F(Hover, CrossesToPlaceInATwoHumanGameHighlightWhite)
-{
     game.CrossesFirstMenu_Click();
     game.NewGameMenu_Click();
     game.cell_MouseMove(8, 0);
-    EXPECT_EQ(window.backgrounds[8], (Rgb{255, 255, 255}));
-}
-
-TEST_F(Hover, AFinishedGameHighlightsNothing)
-{
+    EXPECT_EQ(window.backgrounds[8], (Rgb{255, 255, 255})); // crosses to place between two humans
     game.Win();
     game.cell_MouseMove(4, 0);
-    EXPECT_EQ(window.backgrounds[4], Game::normalBackground(4));
+    EXPECT_EQ(window.backgrounds[4], Game::normalBackground(4)); // a finished game lights nothing
 }
 
 } // namespace
