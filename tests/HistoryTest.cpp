@@ -39,24 +39,19 @@ TEST_F(History, UndoStepsBackTwoPlacementsAndRedoReturns)
     EXPECT_TRUE(st().Cheated);
 }
 
-TEST_F(History, UndoFromTheFirstPlacementEmptiesTheBoardAndBeepsOnce)
+TEST_F(History, EachEndOfTheHistoryBeepsOnce)
 {
     game.cell_MouseUp(0, MouseButton::Right);
-    game.TakeBackMenu_Click();
+    game.TakeBackMenu_Click(); // from the first placement to the empty board
     EXPECT_EQ(st().GridContents, Grid{});
     EXPECT_EQ(window.turnCaption, "Turn: 0");
     EXPECT_FALSE(enabled(MenuItem::TakeBackMenu));
     EXPECT_EQ(window.beeps, 1);
-}
-
-TEST_F(History, RedoStopsAtTheLatestPlacementWithABeep)
-{
     playFour();
     game.BackInTime(3);
-    window.beeps = 0;
-    game.RedoMoveMenu_Click();
+    game.RedoMoveMenu_Click(); // past the latest placement
     EXPECT_EQ(st().TurnNumber, 4);
-    EXPECT_EQ(window.beeps, 1);
+    EXPECT_EQ(window.beeps, 2);
 }
 
 TEST_F(History, UndoingAFinishedGameReopensTheBoardAndTheGameStaysCheated)
@@ -75,26 +70,17 @@ TEST_F(History, UndoingAFinishedGameReopensTheBoardAndTheGameStaysCheated)
     EXPECT_FALSE(enabled(MenuItem::RedoMoveMenu));
 }
 
-TEST_F(History, SwappingExchangesEveryPieceAndMarksTheGameCheated)
+TEST_F(History, SwappingExchangesEveryPieceAndAnotherTurnMovesAgainBothCheating)
 {
+    game.SwapMenu_Click(); // even on an empty board
+    EXPECT_TRUE(st().Cheated);
     board(gridWith({{0, 0, 0}, {1, 1, 1}, {2, 2, 2}}, {{3, 0, 0}, {0, 3, 0}}));
     game.SwapMenu_Click();
     EXPECT_EQ(st().GridContents, gridWith({{3, 0, 0}, {0, 3, 0}}, {{0, 0, 0}, {1, 1, 1}, {2, 2, 2}}));
     EXPECT_EQ(window.captions[cellIndex(3, 0, 0)], "O");
     EXPECT_EQ(window.captions[0], "X");
     EXPECT_EQ(window.pointers[0], Pointer::Arrow);
-    EXPECT_TRUE(st().Cheated);
-}
-
-TEST_F(History, SwappingAnEmptyBoardStillCheats)
-{
-    game.SwapMenu_Click();
-    EXPECT_EQ(st().GridContents, Grid{});
-    EXPECT_TRUE(st().Cheated);
-}
-
-TEST_F(History, AnotherTurnLetsTheComputerMoveAgain)
-{
+    game.NewGameMenu_Click();
     game.AnotherGoMenu_Click();
     game.AnotherGoMenu_Click();
     EXPECT_EQ(countPieces(st().GridContents, kCross), 2);
@@ -168,10 +154,7 @@ class TwoHumansUndo : public GameFixture, public ::testing::WithParamInterface<T
 TEST_P(TwoHumansUndo, TheRestoredPositionSaysWhoseTurnItIs)
 {
     const TwoHumansStep& p = GetParam();
-    if (p.noughtsBegin)
-        game.NoughtsFirstMenu_Click();
-    else
-        game.CrossesFirstMenu_Click();
+    p.noughtsBegin ? game.NoughtsFirstMenu_Click() : game.CrossesFirstMenu_Click();
     game.NewGameMenu_Click();
     for (int cell : p.clicks)
         game.cell_MouseUp(cell, MouseButton::Left);
