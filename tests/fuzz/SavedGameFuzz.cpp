@@ -4,6 +4,7 @@
 // command reads, and each pair of bytes after them is one command of a player. A refused file must
 // change nothing at all; an accepted one, and every position the script reaches from it, must keep
 // every invariant of the game and save to a file that loads back to the same game.
+#include "FileTrouble.h"
 #include "GameInvariants.h"
 #include "RecordingWindow.h"
 #include "storage/SavedGame.h"
@@ -58,12 +59,6 @@ std::set<std::string> namesIn(const fs::path& dir)
     for (const auto& entry : fs::directory_iterator(dir))
         names.insert(entry.path().filename().string());
     return names;
-}
-
-std::vector<std::uint8_t> readAll(const fs::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // Everything a load could change: the game, its menus, what the window shows, and the folder.
@@ -147,6 +142,13 @@ void checkRoundTrip(Game& game, RecordingWindow& window)
     fs::remove(file);
 }
 
+constexpr std::array kViewTurns{&Game::XClockMenu_Click,  &Game::XAClockMenu_Click,  &Game::YClockMenu_Click,
+                                &Game::YAClockMenu_Click, &Game::ZClockMenu_Click,   &Game::ZAClockMenu_Click,
+                                &Game::MirrorXYMenu_Click, &Game::MirrorXZMenu_Click, &Game::MirrorYZMenu_Click};
+// The sixth persona thinks for up to a second a move: too long for a fuzz run.
+constexpr std::array kOpponents{&Game::EvaluateMenu_Click, &Game::CommonSenseMenu_Click, &Game::MiniMaxMenu_Click,
+                                &Game::AlphaBetaMenu_Click};
+
 void play(Game& game, RecordingWindow& window, std::uint8_t command, std::uint8_t argument)
 {
     // The searches go no deeper than two plies, so that a run stays quick.
@@ -162,35 +164,17 @@ void play(Game& game, RecordingWindow& window, std::uint8_t command, std::uint8_
     case 4: game.RedoMoveMenu_Click(); break;
     case 5: game.SwapMenu_Click(); break;
     case 6: game.AnotherGoMenu_Click(); break;
-    case 7:
-        switch (argument % 9) {
-        case 0: game.XClockMenu_Click(); break;
-        case 1: game.XAClockMenu_Click(); break;
-        case 2: game.YClockMenu_Click(); break;
-        case 3: game.YAClockMenu_Click(); break;
-        case 4: game.ZClockMenu_Click(); break;
-        case 5: game.ZAClockMenu_Click(); break;
-        case 6: game.MirrorXYMenu_Click(); break;
-        case 7: game.MirrorXZMenu_Click(); break;
-        default: game.MirrorYZMenu_Click(); break;
-        }
-        break;
+    case 7: (game.*kViewTurns[argument % kViewTurns.size()])(); break;
     case 8:
-        switch (argument % 5) {
-        case 0: game.EvaluateMenu_Click(); break;
-        case 1: game.CommonSenseMenu_Click(); break;
-        case 2: game.MiniMaxMenu_Click(); break;
-        case 3: game.AlphaBetaMenu_Click(); break;
-        default: game.SearchDepthMenu_Click(static_cast<std::int16_t>(1 + argument % 2)); break;
-        }
+        if (argument % 5 < 4)
+            (game.*kOpponents[argument % 5])();
+        else
+            game.SearchDepthMenu_Click(static_cast<std::int16_t>(1 + argument % 2));
         break;
     case 9: checkRoundTrip(game, window); break;
     case 10:
         // Two people share the board from here, or a new game against the computer starts.
-        if (argument % 2 == 0)
-            game.NoughtsFirstMenu_Click();
-        else
-            game.HumanFirstMenu_Click();
+        argument % 2 == 0 ? game.NoughtsFirstMenu_Click() : game.HumanFirstMenu_Click();
         game.NewGameMenu_Click();
         break;
     default: game.setOptionText(argument % 5, std::to_string(static_cast<int>(argument) * 7 - 900)); break;
@@ -206,10 +190,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::span<const std::uint8_t> script = input.subspan(bytes.size());
 
     const fs::path file = folder() / "fuzzed.VRNX";
-    {
-        std::ofstream out(file, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
+    writeAll(file, bytes);
 
     RecordingWindow window;
     window.folder = folder();
