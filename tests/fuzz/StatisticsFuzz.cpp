@@ -3,6 +3,7 @@
 // A file the reader refuses must be left exactly as it was; a file it reads must report totals
 // that are the sums of its counters, and recording a game must add one to exactly the chosen
 // counter and leave a file that reads back.
+#include "FileTrouble.h"
 #include "storage/Statistics.h"
 
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include <unistd.h>
 
 using namespace vornix;
+using namespace vornix::testing;
 namespace fs = std::filesystem;
 
 namespace {
@@ -40,8 +42,7 @@ const fs::path& file()
 
 std::string contents()
 {
-    std::ifstream in(file(), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return readText(file());
 }
 
 } // namespace
@@ -49,12 +50,9 @@ std::string contents()
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string written(reinterpret_cast<const char*>(data), size);
-    {
-        std::ofstream out(file(), std::ios::binary | std::ios::trunc);
-        out << written;
-    }
-    // The last byte picks the counter the game adds to; 8 and above stand for the fifth persona.
-    const int pick = size == 0 ? 8 : data[size - 1] % 9;
+    writeAll(file(), written);
+    // The last byte picks the counter the game adds to, or none: the fifth persona's game.
+    const int pick = size == 0 ? kCounterCount : data[size - 1] % (kCounterCount + 1);
     const std::optional<int> counter = pick < kCounterCount ? std::optional<int>(pick) : std::nullopt;
 
     const auto before = readCounters(file());
