@@ -3,6 +3,7 @@
 #include "qt/SoundPlayer.h"
 
 #include <QApplication>
+#include <QDataStream>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
@@ -24,37 +25,24 @@ namespace {
 
 constexpr int kSoundMs = 300;
 
-// A silent wave file of kSoundMs: 8000 one-byte samples a second.
+// A silent wave file of kSoundMs: 8000 one-byte samples a second, mono.
 QString writeWave(const QTemporaryDir& dir)
 {
     const quint32 samples = 8 * kSoundMs;
     QByteArray bytes;
-    auto add32 = [&](quint32 v) {
-        for (int shift = 0; shift < 32; shift += 8)
-            bytes.append(static_cast<char>((v >> shift) & 0xFF));
-    };
-    auto add16 = [&](quint16 v) {
-        bytes.append(static_cast<char>(v & 0xFF));
-        bytes.append(static_cast<char>(v >> 8));
-    };
-    bytes.append("RIFF");
-    add32(36 + samples);
-    bytes.append("WAVEfmt ");
-    add32(16);
-    add16(1);    // PCM
-    add16(1);    // mono
-    add32(8000); // samples a second
-    add32(8000); // bytes a second
-    add16(1);
-    add16(8);
-    bytes.append("data");
-    add32(samples);
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("RIFF", 4);
+    out << quint32(36 + samples);
+    out.writeRawData("WAVEfmt ", 8);
+    out << quint32(16) << quint16(1) << quint16(1) << quint32(8000) << quint32(8000) << quint16(1) << quint16(8);
+    out.writeRawData("data", 4);
+    out << samples;
     bytes.append(QByteArray(static_cast<qsizetype>(samples), '\x80'));
-    const QString path = dir.filePath(QStringLiteral("sound.wav"));
-    QFile file(path);
+    QFile file(dir.filePath(QStringLiteral("sound.wav")));
     if (file.open(QIODevice::WriteOnly))
         file.write(bytes);
-    return path;
+    return file.fileName();
 }
 
 // Outputs that behave as real ones do on a good day and on bad ones.
