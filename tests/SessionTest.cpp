@@ -253,14 +253,14 @@ TEST_F(Hover, TheCellUnderThePointerLightsUpInTheColourOfTheButtonHeld)
         EXPECT_EQ(window.backgrounds[7], colour) << button;
     }
     game.Form_MouseMove();
-    EXPECT_EQ(window.backgrounds[7], Game::normalBackground(7));
+    EXPECT_EQ(window.backgrounds[7], (Rgb{179, 200, 21}));
     game.CrossesFirstMenu_Click();
     game.NewGameMenu_Click();
     game.cell_MouseMove(8, 0);
     EXPECT_EQ(window.backgrounds[8], (Rgb{255, 255, 255})); // crosses to place between two humans
     game.Win();
     game.cell_MouseMove(4, 0);
-    EXPECT_EQ(window.backgrounds[4], Game::normalBackground(4)); // a finished game lights nothing
+    EXPECT_EQ(window.backgrounds[4], (Rgb{188, 200, 12})); // a finished game lights nothing
 }
 
 } // namespace

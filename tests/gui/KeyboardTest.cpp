@@ -164,8 +164,8 @@ private slots:
         type(key);
         QCOMPARE(focusedCell()->index(), to);
         QCOMPARE(w->cell(to)->background(), kHoverBlue);
-        if (to != from)
-            QCOMPARE(w->cell(from)->background(), QColor(Game::normalBackground(from).r, 200, Game::normalBackground(from).b));
+        if (to != from) // back to its own shade: red falls and blue rises along the cells
+            QCOMPARE(w->cell(from)->background(), QColor(200 - 3 * from, 200, 3 * from));
     }
 
     void shiftAndControlWithEnterAreTheRightAndMiddleButtons()
