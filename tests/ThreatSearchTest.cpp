@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <random>
 #include <unordered_map>
 #include <utility>
@@ -79,19 +80,19 @@ private:
     std::unordered_map<std::pair<std::uint64_t, std::uint64_t>, bool, PairHash> solved_;
 };
 
-// Whether a piece on some free cell would complete a line of that piece.
-bool oneMoveFromALine(Grid& g, std::int32_t piece)
+// The cells that would complete a line of `piece` at once.
+std::vector<int> winningMoves(Grid& g, std::int32_t piece)
 {
+    std::vector<int> cells;
     for (int cell = 0; cell < kCells; ++cell) {
         if (g[cell] != kEmpty)
             continue;
         g[cell] = piece;
-        const bool line = completes(g, cell, piece);
+        if (completes(g, cell, piece))
+            cells.push_back(cell);
         g[cell] = kEmpty;
-        if (line)
-            return true;
     }
-    return false;
+    return cells;
 }
 
 // A position of random play that left no line complete and `empties` cells free.
@@ -128,24 +129,9 @@ Grid randomEnding(std::mt19937& random, int empties, std::int32_t toMove)
 {
     for (;;) {
         Grid g = randomPlay(random, empties);
-        if (!oneMoveFromALine(g, toMove))
+        if (winningMoves(g, toMove).empty())
             return g;
     }
-}
-
-// The cells that would complete a line of `piece` at once.
-std::vector<int> winningMoves(Grid& g, std::int32_t piece)
-{
-    std::vector<int> cells;
-    for (int cell = 0; cell < kCells; ++cell) {
-        if (g[cell] != kEmpty)
-            continue;
-        g[cell] = piece;
-        if (completes(g, cell, piece))
-            cells.push_back(cell);
-        g[cell] = kEmpty;
-    }
-    return cells;
 }
 
 // Plays a claimed sequence out against every reply that does not lose on the spot, and says
@@ -219,18 +205,6 @@ TEST(ThreatSearch, EveryWinItClaimsIsRealAndItFindsMostOfThem)
     EXPECT_GT(claimed, real * 9 / 10);
 }
 
-TEST(ThreatSearch, TwoLinesOfTwoMeetingOnAFreeCellWinAtOnce)
-{
-    // Crosses along (t, 0, 0) and (3, t, 0) meet at (3, 0, 0): a cross there threatens (2, 0, 0)
-    // and (3, 3, 0) together.
-    const Grid g = gridWith({{1, 1, 1}, {2, 2, 3}}, {{0, 0, 0}, {1, 0, 0}, {3, 1, 0}, {3, 2, 0}});
-    ThreatSearch search;
-    const ThreatSequence found = search.find(sidesOf(g, kCross));
-    ASSERT_EQ(found.count, 1);
-    EXPECT_EQ(found.cells[0], cellIndex(3, 0, 0));
-    EXPECT_TRUE(search.find(sidesOf(Grid{}, kCross)).empty());
-}
-
 // The alpha-beta search to depth 4 takes cell 41 here, after which the player's noughts force a win
 // in nine moves; the sixth persona sees it and plays elsewhere.
 TEST(ThreatSearch, TheSixthPersonaNeverLeavesTheNineMoveWinThePlainSearchMisses)
@@ -255,6 +229,43 @@ TEST(ThreatSearch, TheSixthPersonaNeverLeavesTheNineMoveWinThePlainSearchMisses)
     for (int n = 0; n < choice.candidates.count; ++n)
         EXPECT_NE(choice.candidates.cells[n], 41);
 }
+
+// The sixth persona's choice, on positions whose answer a player sees at a glance.
+struct ZeddonCase {
+    const char* name;
+    const char* position;
+    ZeddonReason reason;
+    std::set<int> allowed; // every candidate is one of these
+};
+
+class ZeddonChoosing : public ::testing::TestWithParam<ZeddonCase> {};
+
+TEST_P(ZeddonChoosing, PlaysWhatThePositionCallsFor)
+{
+    Zeddon zeddon;
+    const ZeddonChoice choice = zeddon.choose(gridOf(GetParam().position), EvalWeights{});
+    EXPECT_EQ(choice.reason, GetParam().reason);
+    ASSERT_FALSE(choice.candidates.empty());
+    for (int n = 0; n < choice.candidates.count; ++n)
+        EXPECT_EQ(GetParam().allowed.count(choice.candidates.cells[n]), 1U) << int{choice.candidates.cells[n]};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Zeddon, ZeddonChoosing,
+    ::testing::Values(
+        // Its own three along (t, 0, 0) beats blocking the player's along (t, 1, 0).
+        ZeddonCase{"CompletesItsOwnLine", "XXX.OOO.........................................................",
+                   ZeddonReason::Win, {3}},
+        ZeddonCase{"BlocksTheWinInOne", "OOO.X...X.......................................................",
+                   ZeddonReason::Block, {3}},
+        // Two lines of two crosses meet at (3, 0, 0): a cross there threatens both.
+        ZeddonCase{"StartsAForcedWin", "XX.....X...X.........O....................................O.....",
+                   ZeddonReason::Threats, {3}},
+        // The same for the player's noughts: only a cross on one of their lines stops it.
+        ZeddonCase{"DefusesThePlayersDoubleThreat",
+                   "OO.....O...O.........X....................................X.....", ZeddonReason::Search,
+                   {2, 3, 15}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Small endings, settled by the proof search and by the whole game tree: the same answer every
 // time, and a first move that keeps the win.
