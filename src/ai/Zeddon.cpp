@@ -67,31 +67,58 @@ ZeddonChoice Zeddon::choose(const Grid& grid, const EvalWeights& weights, const 
     if (safe == 0)
         return {ZeddonReason::Search, listOf(holdOut)};
 
+    // The best of the safe cells, unless the proof search shows the player a win after every one
+    // of them: then the best of the others, a few times over.
+    for (int round = 0;; ++round) {
+        const std::optional<CellList> best = bestByDeepSearch(grid, weights, safe, goOn);
+        if (!best)
+            return {};
+        Cells lost = 0;
+        for (int n = 0; n < best->count && round < kGuardRounds; ++n) {
+            const Cells cell = cellBit(best->cells[n]);
+            if (guard_.solve({crosses.theirs, crosses.mine | cell}, goOn).proof == Proof::Win)
+                lost |= cell;
+        }
+        if (stopped)
+            return {};
+        CellList kept;
+        for (int n = 0; n < best->count; ++n)
+            if (!(lost & cellBit(best->cells[n])))
+                kept.add(best->cells[n]);
+        if (!kept.empty() || (safe & ~lost) == 0)
+            return {ZeddonReason::Search, kept.empty() ? *best : kept};
+        safe &= ~lost;
+    }
+}
+
+std::optional<CellList> Zeddon::bestByDeepSearch(const Grid& grid, const EvalWeights& weights, Cells cells,
+                                                 const std::function<bool()>& goOn)
+{
     // Two plies deeper while the search stays within its budget: an odd depth weighs the lines for
     // the side that moves after the last ply, as the shallow search does.
-    ZeddonChoice choice{ZeddonReason::Search, {}};
+    CellList chosen;
     for (const std::int32_t depth : {kSearchDepth, kDeepSearchDepth}) {
         search_.reset(grid, weights, depth);
         search_.setNodeLimit(depth == kSearchDepth ? ~std::uint64_t{0} : kDeepSearchNodes);
         BestCells best;
         std::int32_t floor = kRootFloor;
         for (std::uint8_t cell : kVisitOrder) {
-            if (!(safe & cellBit(cell)))
+            if (!(cells & cellBit(cell)))
                 continue;
             if (!goOn())
-                return {};
+                return std::nullopt;
             const std::int32_t value = search_.CrossPly(cell, floor);
             if (search_.overBudget())
-                return choice;
+                return chosen;
             if (value >= floor) {
                 best.offer(cell, value);
                 floor = best.best();
             }
         }
-        // Every safe cell below the floor: any of them.
-        choice.candidates = best.list().empty() ? listOf(safe) : best.list();
+        // Every cell below the floor: any of them.
+        chosen = best.list().empty() ? listOf(cells) : best.list();
     }
-    return choice;
+    return chosen;
 }
 
 } // namespace vornix

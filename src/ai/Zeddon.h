@@ -1,6 +1,7 @@
 // The sixth persona's choice of a cross: a win in one, a block of the player's win in one, the first
-// move of a forced win by threats; otherwise only cells after which the player has no forced win by
-// threats, the best of them by a deep alpha-beta search on the game's evaluation.
+// move of a forced win by threats or by proof; otherwise only cells after which the player has no
+// forced win by threats, the best of them by a deep alpha-beta search on the game's evaluation, and
+// of those the ones after which a short proof search shows the player no win.
 #pragma once
 
 #include "ai/AlphaBeta.h"
@@ -9,6 +10,7 @@
 #include "ai/ThreatSearch.h"
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace vornix {
@@ -39,8 +41,18 @@ public:
     ZeddonChoice choose(const Grid& grid, const EvalWeights& weights,
                         const std::function<bool()>& keepGoing = [] { return true; });
 
+    // How many positions the proof search may hold when it checks a chosen cell for a win of the
+    // player's, and how many times the choice may be made again without the cells it showed lost.
+    static constexpr std::size_t kGuardNodes = 1024;
+    static constexpr int kGuardRounds = 4;
+
 private:
+    // The best of these cells by the deep search; nothing when goOn() said stop.
+    std::optional<CellList> bestByDeepSearch(const Grid& grid, const EvalWeights& weights, Cells cells,
+                                             const std::function<bool()>& goOn);
+
     ThreatSearch threats_;
+    ProofSearch guard_{kGuardNodes};
     ProofSearch proof_{kProofNodes};
     AlphaBetaEngine search_;
 };
