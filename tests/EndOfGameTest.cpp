@@ -35,18 +35,42 @@ protected:
     }
 };
 
-TEST_F(EndOfGame, AFairWinAgainstBelwinIsCongratulatedAndCounted)
+// The player's winning placement against Belwin, fair, after a cheat, or as an extra go.
+struct PlayersWin {
+    const char* name;
+    bool cheatedBefore;
+    MouseButton button;
+    const char* message;
+    const char* file; // nullptr: none written
+};
+
+class PlayerWins : public EndOfGame, public ::testing::WithParamInterface<PlayersWin> {};
+
+TEST_P(PlayerWins, IsToldAndCountedUnlessTheGameWasCheated)
 {
     game.EvaluateMenu_Click();
     noughtsToWinAt(cellIndex(3, 0, 0));
-    game.cell_MouseUp(cellIndex(3, 0, 0), MouseButton::Left);
-    ASSERT_EQ(window.messages, std::vector<std::string>{"Congratulations you beat me!"});
+    st().Cheated = GetParam().cheatedBefore;
+    game.cell_MouseUp(cellIndex(3, 0, 0), GetParam().button);
+    EXPECT_EQ(window.messages, std::vector<std::string>{GetParam().message});
     EXPECT_EQ(window.sounds, std::vector<std::filesystem::path>{window.folder / "lose.wav"});
-    EXPECT_EQ(fileText(), quoted({0, 0, 0, 1, 0, 0, 0, 0}));
+    EXPECT_EQ(std::filesystem::exists(statistics()) ? fileText() : "none", GetParam().file ? GetParam().file : "none");
     EXPECT_EQ(st().GameOver, -1);
     EXPECT_EQ(st().ReadyGauge, 0.0F);
     EXPECT_EQ(window.marks.lineCells, 0b1111ULL);
 }
+
+const std::string kBelwinLost = "\"0\"\r\n\"0\"\r\n\"0\"\r\n\"1\"\r\n\"0\"\r\n\"0\"\r\n\"0\"\r\n\"0\"\r\n\"0\"\r\n\"0\"\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Wins, PlayerWins,
+    ::testing::Values(PlayersWin{"Fair", false, MouseButton::Left, "Congratulations you beat me!", kBelwinLost.c_str()},
+                      // The extra go bends the rules only from now on.
+                      PlayersWin{"ByAnExtraGo", false, MouseButton::Right, "Congratulations you beat me!",
+                                 kBelwinLost.c_str()},
+                      PlayersWin{"AfterACheat", true, MouseButton::Left,
+                                 "Well if you're going to cheat of course you'll beat me!", nullptr}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // What the player sees when the sound starts: the last piece, its line framed and the count of
 // placements; the message only once the sound is over.
@@ -96,27 +120,6 @@ TEST_F(EndOfGame, AWinSavedAndLoadedAgainIsCountedOnce)
     game.cell_MouseUp(40, MouseButton::Left);
     EXPECT_EQ(window.messages, std::vector<std::string>(2, "Congratulations you beat me!"));
     EXPECT_EQ(fileText(), quoted({0, 0, 0, 1, 0, 0, 0, 0}));
-}
-
-TEST_F(EndOfGame, ACheatedWinIsMockedAndLeavesTheFileAlone)
-{
-    game.EvaluateMenu_Click();
-    noughtsToWinAt(cellIndex(3, 0, 0));
-    st().Cheated = true;
-    game.cell_MouseUp(cellIndex(3, 0, 0), MouseButton::Left);
-    EXPECT_EQ(window.messages, std::vector<std::string>{"Well if you're going to cheat of course you'll beat me!"});
-    EXPECT_FALSE(std::filesystem::exists(statistics()));
-}
-
-TEST_F(EndOfGame, AnExtraGoThatCompletesTheLineStillCountsAsFair)
-{
-    game.CommonSenseMenu_Click();
-    noughtsToWinAt(cellIndex(3, 0, 0));
-    game.cell_MouseUp(cellIndex(3, 0, 0), MouseButton::Right);
-    EXPECT_EQ(window.messages, std::vector<std::string>{"Congratulations you beat me!"});
-    EXPECT_EQ(fileText(), quoted({0, 1, 0, 0, 0, 0, 0, 0}));
-    EXPECT_TRUE(st().Cheated); // but only from now on
-    EXPECT_EQ(st().ReadyGauge, 0.0F);
 }
 
 // Each persona completes its own line at once and ends the game then; a fair game counts in the
@@ -317,76 +320,48 @@ INSTANTIATE_TEST_SUITE_P(
                       CounterCase{"TooSmallToRead", "\"-99999999999999999999\"", nullptr, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(EndOfGame, RecordingNeverUsesOrFollowsAFileNamedLikeATemporary)
+TEST_F(EndOfGame, RecordingNeverUsesOrFollowsAFileNamedLikeATemporaryNorLeavesOneOnAFullDisk)
 {
     writeFile("0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
-    const auto victim = window.folder / "victim";
-    std::ofstream(victim) << "mine";
-    std::filesystem::create_symlink(victim, window.folder / "Statistics.new");
-    std::ofstream(window.folder / "Statistics.saving") << "mine too";
+    writeAll(window.folder / "victim", std::string("mine"));
+    std::filesystem::create_symlink(window.folder / "victim", window.folder / "Statistics.new");
+    writeAll(window.folder / "Statistics.saving", std::string("mine too"));
     game.CommonSenseMenu_Click();
     game.Lose();
+    EXPECT_EQ(fileText(), quoted({1, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(readText(window.folder / "victim"), "mine");
+    std::filesystem::remove(window.folder / "Statistics.new");
+    std::filesystem::remove(window.folder / "Statistics.saving");
+    {
+        const FileSizeLimit limit(30);
+        game.Lose();
+    }
     EXPECT_EQ(fileText(), quoted({1, 0, 0, 0, 0, 0, 0, 0}));
     std::set<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(window.folder))
         names.insert(entry.path().filename().string());
-    EXPECT_EQ(names, (std::set<std::string>{"Statistics", "Statistics.new", "Statistics.saving", "victim"}));
-    std::ifstream in(victim);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "mine");
+    EXPECT_EQ(names, (std::set<std::string>{"Statistics", "victim"}));
 }
 
-TEST_F(EndOfGame, AFullDiskLeavesTheFileWholeAndNoTemporaryBehind)
+// A program folder the player may not write to, holding a statistics file the player may: the
+// game is counted in place, and a full disk there leaves the file as it was.
+TEST_F(EndOfGame, AWritableFileInAFolderThatIsNotIsCountedInPlace)
 {
-    writeFile("0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
-    game.CommonSenseMenu_Click();
-    {
-        const FileSizeLimit limit(30);
-        game.Lose();
-    }
-    EXPECT_EQ(fileText(), "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(window.folder), {}), 1);
-}
-
-// A program folder the player may not write to, holding a statistics file the player may.
-class ReadOnlyFolder : public EndOfGame {
-protected:
-    void SetUp() override
-    {
-        EndOfGame::SetUp();
-        writeFile("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n");
-        namespace fs = std::filesystem;
-        fs::permissions(statistics(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read
-                            | fs::perms::group_write | fs::perms::others_read | fs::perms::others_write);
-        fs::permissions(window.folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read
-                            | fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
-        game.EvaluateMenu_Click();
-    }
-    void TearDown() override
-    {
-        std::filesystem::permissions(window.folder, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add);
-        EndOfGame::TearDown();
-    }
-};
-
-TEST_F(ReadOnlyFolder, AWritableFileStillCountsTheGame)
-{
+    namespace fs = std::filesystem;
+    writeFile("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n");
+    fs::permissions(statistics(), fs::perms::all & ~fs::perms::owner_exec & ~fs::perms::group_exec & ~fs::perms::others_exec);
+    fs::permissions(window.folder, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    game.EvaluateMenu_Click();
     {
         const OrdinaryUserFiles user;
         game.Lose();
+        const FileSizeLimit limit(30);
+        game.Lose();
     }
+    fs::permissions(window.folder, fs::perms::owner_write, fs::perm_options::add);
     EXPECT_EQ(fileText(), quoted({1, 2, 4, 4, 5, 6, 7, 8}));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(window.folder), {}), 1);
-}
-
-TEST_F(ReadOnlyFolder, AFullDiskThereLeavesTheFileAsItWas)
-{
-    {
-        const OrdinaryUserFiles user;
-        const FileSizeLimit limit(30);
-        game.Lose();
-    }
-    EXPECT_EQ(fileText(), "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(window.folder), {}), 1);
 }
 
 // Where an installed copy and an unpacked one keep their statistics, as an ordinary player runs them.
