@@ -29,6 +29,40 @@ std::string_view reasonName(ZeddonReason reason)
     return "";
 }
 
+bool Zeddon::hasSafeReply(Sides s)
+{
+    const Cells empty = s.empty();
+    if (winningCells(s.mine, s.theirs) & empty)
+        return true;
+    const Cells forced = winningCells(s.theirs, s.mine) & empty;
+    if (std::popcount(forced) > 1)
+        return false;
+    for (Cells left = forced ? forced : empty; left != 0; left &= left - 1) {
+        if (safetyNodes_ > kSafetyNodes)
+            return true; // out of budget: taken as held
+        const bool held = threats_.find({s.theirs, s.mine | cellBit(firstCell(left))}).empty();
+        safetyNodes_ += threats_.nodes();
+        if (held)
+            return true;
+    }
+    return false;
+}
+
+Cells Zeddon::keepingASafeReply(Sides crosses, Cells safe)
+{
+    safetyNodes_ = 0;
+    Cells kept = 0;
+    for (Cells left = safe; left != 0; left &= left - 1) {
+        const Sides after{crosses.mine | cellBit(firstCell(left)), crosses.theirs};
+        bool holds = true;
+        for (Cells replies = after.empty(); holds && replies != 0; replies &= replies - 1)
+            holds = hasSafeReply({after.mine, after.theirs | cellBit(firstCell(replies))});
+        if (holds)
+            kept |= left & (0 - left);
+    }
+    return kept;
+}
+
 ZeddonChoice Zeddon::choose(const Grid& grid, const EvalWeights& weights, const std::function<bool()>& keepGoing)
 {
     const Sides crosses = sidesOf(grid, kCross);
@@ -66,6 +100,8 @@ ZeddonChoice Zeddon::choose(const Grid& grid, const EvalWeights& weights, const 
     }
     if (safe == 0)
         return {ZeddonReason::Search, listOf(holdOut)};
+    if (const Cells saferStill = keepingASafeReply(crosses, safe))
+        safe = saferStill;
 
     // The best of the safe cells, unless the proof search shows the player a win after every one
     // of them: then the best of the others, a few times over.

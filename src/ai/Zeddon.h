@@ -1,7 +1,8 @@
 // The sixth persona's choice of a cross: a win in one, a block of the player's win in one, the first
 // move of a forced win by threats or by proof; otherwise only cells after which the player has no
-// forced win by threats, the best of them by a deep alpha-beta search on the game's evaluation, and
-// of those the ones after which a short proof search shows the player no win.
+// forced win by threats (and, where some are, none after any reply either), the best of them by a
+// deep alpha-beta search on the game's evaluation, and of those the ones after which a short proof
+// search shows the player no win.
 #pragma once
 
 #include "ai/AlphaBeta.h"
@@ -41,17 +42,26 @@ public:
     ZeddonChoice choose(const Grid& grid, const EvalWeights& weights,
                         const std::function<bool()>& keepGoing = [] { return true; });
 
+    // How many positions the threat search may look at, over all its searches, when it looks two
+    // plies ahead: about a fifth of a second.
+    static constexpr std::uint64_t kSafetyNodes = 300'000;
     // How many positions the proof search may hold when it checks a chosen cell for a win of the
     // player's, and how many times the choice may be made again without the cells it showed lost.
     static constexpr std::size_t kGuardNodes = 1024;
     static constexpr int kGuardRounds = 4;
 
 private:
+    // Whether the side to move (s.mine) has a reply after which the other side has no forced win by
+    // threats: a win of its own, the one block it must make, or any quiet cell.
+    bool hasSafeReply(Sides s);
+    // Those of the safe cells after which every reply of the player leaves crosses a safe reply.
+    Cells keepingASafeReply(Sides crosses, Cells safe);
     // The best of these cells by the deep search; nothing when goOn() said stop.
     std::optional<CellList> bestByDeepSearch(const Grid& grid, const EvalWeights& weights, Cells cells,
                                              const std::function<bool()>& goOn);
 
     ThreatSearch threats_;
+    std::uint64_t safetyNodes_ = 0;
     ProofSearch guard_{kGuardNodes};
     ProofSearch proof_{kProofNodes};
     AlphaBetaEngine search_;
