@@ -139,18 +139,12 @@ private slots:
         QCOMPARE(w->cell(63)->geometry(), QRect(320 + 72, 192 + 96, 25, 33));
         QCOMPARE(w->cell(0)->toolTip(), QStringLiteral("Go here"));
         QCOMPARE(w->progress()->maximum(), 16);
-        QCOMPARE(w->cell(0)->background(), QColor(200, 200, 0));
-        QCOMPARE(w->cell(0)->foreground(), QColor(0, 0, 200));
         QCOMPARE(w->cell(63)->background(), QColor(11, 200, 189));
         QCOMPARE(w->cell(63)->foreground(), QColor(189, 0, 11));
         hover(w->cell(5), Qt::NoButton);
-        hover(w->cell(6), Qt::NoButton);
-        QCOMPARE(w->cell(6)->background(), QColor(0, 0, 255));
-        QCOMPARE(w->cell(5)->background(), QColor(185, 200, 15));
-        hover(w->cell(6), Qt::LeftButton);
-        QCOMPARE(w->cell(6)->background(), QColor(255, 0, 255));
         hover(w->cell(6), Qt::RightButton);
         QCOMPARE(w->cell(6)->background(), QColor(255, 0, 0));
+        QCOMPARE(w->cell(5)->background(), QColor(185, 200, 15));
     }
 
     void aClickPlacesANoughtTheComputerRepliesAndATurnMovesThePieces()
