@@ -251,8 +251,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "Belwin0   -  You   0\n\rTovi  0   -  You   0\n\rQuen  0   -  You   0\n\r"
                  "Morvid  0   -  You   0\n\rZeddon0   -  You   0\n\r\n\rTotal 0   -  Total 0",
                  "0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n"},
-        FileCase{"BareAndQuotedCountersShowAsWritten", "\"1\"\r\n2\r\n\"3\"\r\n4\r\nlots\r\n6\r\n\"7\"\r\n8\r\n9\r\n\"10\"\r\n",
-                 nullptr,
+        FileCase{"BareAndQuotedCountersShowAsWritten",
+                 "\"1\"\r\n2\r\n\"3\"\r\n4\r\nlots\r\n6\r\n\"7\"\r\n8\r\n9\r\n\"10\"\r\n", nullptr,
                  "Belwin3   -  You   4\n\rTovi  1   -  You   2\n\rQuen  lots   -  You   6\n\r"
                  "Morvid  7   -  You   8\n\rZeddon9   -  You   10\n\r\n\rTotal 20   -  Total 30", nullptr},
         // A file from before the sixth persona came: its two counters read as 0.
@@ -349,7 +349,7 @@ TEST_F(EndOfGame, AWritableFileInAFolderThatIsNotIsCountedInPlace)
 {
     namespace fs = std::filesystem;
     writeFile("1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n");
-    fs::permissions(statistics(), fs::perms::all & ~fs::perms::owner_exec & ~fs::perms::group_exec & ~fs::perms::others_exec);
+    fs::permissions(statistics(), fs::perms::group_write | fs::perms::others_write, fs::perm_options::add);
     fs::permissions(window.folder, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
     game.EvaluateMenu_Click();

@@ -26,17 +26,16 @@ TEST_F(Menus, StartWithHumanFirstMorvidAndDepthThreeChecked)
 
 TEST_F(Menus, ExactlyOneGameTypeIsCheckedWhateverWasBefore)
 {
-    const std::vector<void (Game::*)()> handlers{
-        &Game::HumanFirstMenu_Click,   &Game::ComputerFirstMenu_Click, &Game::RandomFirstMenu_Click,
-        &Game::NoughtsFirstMenu_Click, &Game::CrossesFirstMenu_Click,  &Game::RanomHvH_Click,
-        &Game::AutoPlayMenu_Click};
-    const std::vector<MenuItem> items{MenuItem::HumanFirstMenu,   MenuItem::ComputerFirstMenu, MenuItem::RandomFirstMenu,
-                                      MenuItem::NoughtsFirstMenu, MenuItem::CrossesFirstMenu,  MenuItem::RanomHvH,
-                                      MenuItem::AutoPlayMenu};
-    for (std::size_t h = 0; h < handlers.size(); ++h) {
-        (game.*handlers[h])();
-        for (std::size_t i = 0; i < items.size(); ++i)
-            EXPECT_EQ(checked(items[i]), i == h);
+    using Item = MenuItem;
+    const std::pair<void (Game::*)(), MenuItem> types[] = {
+        {&Game::HumanFirstMenu_Click, Item::HumanFirstMenu},     {&Game::ComputerFirstMenu_Click, Item::ComputerFirstMenu},
+        {&Game::RandomFirstMenu_Click, Item::RandomFirstMenu},   {&Game::NoughtsFirstMenu_Click, Item::NoughtsFirstMenu},
+        {&Game::CrossesFirstMenu_Click, Item::CrossesFirstMenu}, {&Game::RanomHvH_Click, Item::RanomHvH},
+        {&Game::AutoPlayMenu_Click, Item::AutoPlayMenu}};
+    for (auto [choose, chosen] : types) {
+        (game.*choose)();
+        for (auto [other, item] : types)
+            EXPECT_EQ(checked(item), item == chosen);
     }
 }
 

@@ -105,11 +105,12 @@ TEST_P(HumanClick, PlacesItsPiece)
     EXPECT_EQ(st().ReadyGauge, 16.0F);
 }
 
-INSTANTIATE_TEST_SUITE_P(Buttons, HumanClick,
-                         ::testing::Values(Click{"LeftIsANoughtAndTheComputerReplies", MouseButton::Left, "O", 2, 1, false},
-                                           Click{"RightIsAnExtraGo", MouseButton::Right, "O", 1, 0, true},
-                                           Click{"MiddleIsACrossForTheComputer", MouseButton::Middle, "X", 1, 1, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, HumanClick,
+    ::testing::Values(Click{"LeftIsANoughtAndTheComputerReplies", MouseButton::Left, "O", 2, 1, false},
+                      Click{"RightIsAnExtraGo", MouseButton::Right, "O", 1, 0, true},
+                      Click{"MiddleIsACrossForTheComputer", MouseButton::Middle, "X", 1, 1, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Session, TheComputersReplyToACornerIsOneOfTheSixInnerCellsOffItsLines)
 {
