@@ -124,5 +124,49 @@ TEST_F(Hook, TheFifthPersonaHandsEveryFreeCellToTheHookWithTheBestSoFarTheBoardD
     EXPECT_TRUE(std::all_of(window.visible.begin(), window.visible.end(), [](bool shown) { return shown; }));
 }
 
+// A hook that scores cell 63 alone, at a score of the test's choosing, and every other cell below it.
+std::int32_t cell63Score = 0;
+
+std::int32_t cell63Hook(std::int32_t x, std::int32_t y, std::int32_t z, std::int32_t, std::int32_t, const std::int32_t*,
+                        std::int32_t, const std::int32_t*)
+{
+    return cellIndex(x, y, z) == 63 ? cell63Score : cell63Score - 1;
+}
+
+// A cell worth exactly the root's floor of -1000000 is still a candidate; below it, none is.
+TEST_F(Hook, TheRootFloorIsItselfACandidate)
+{
+    game.setMoveScoreHook(&cell63Hook);
+    game.CMenu_Click();
+    for (auto [score, candidates] : {std::pair{-1000000, 1}, {-1000001, 0}}) {
+        cell63Score = score;
+        game.NewGameMenu_Click();
+        game.Mygo_Click();
+        EXPECT_EQ(st().CandidateCount, candidates) << score;
+    }
+    EXPECT_EQ(st().BestValue, -1000000); // the floor, where nothing reached it
+}
+
+// Crosses on these 16 cells, and nothing else, hold 28 lines of one cross, 15 of two and 8 of
+// three (counted line by line). With a one-cross weight of -4, a two-crosses weight of w and the
+// others 0, the board scores -(-4 x 28 + 15w + 9999 x 8): exactly -80000 for w = 8, and -80015
+// for w = 9. Only a score below -80000 is the computer's win.
+TEST_F(Hook, TheComputersWinNeedsAScoreBelowMinusEightyThousand)
+{
+    game.setMoveScoreHook(&cell63Hook);
+    game.CMenu_Click();
+    cell63Score = 5;
+    for (auto [twoCrosses, message] : {std::pair{8, ""}, {9, "Ho, ho, ho; I win"}}) {
+        game.NewGameMenu_Click();
+        board(gridWith({}, {{3, 0, 0}, {1, 2, 0}, {3, 2, 0}, {0, 3, 0}, {1, 3, 0}, {3, 3, 0}, {1, 0, 1}, {3, 0, 1},
+                            {3, 3, 1}, {1, 0, 2}, {2, 0, 2}, {3, 0, 2}, {1, 1, 2}, {1, 2, 2}, {2, 3, 2}}));
+        st().weights = {0, -4, 0, twoCrosses, 0};
+        window.messages.clear();
+        game.Mygo_Click();
+        ASSERT_EQ(st().GridContents[63], kCross);
+        EXPECT_EQ(window.messages.empty() ? "" : window.messages.back(), message) << twoCrosses;
+    }
+}
+
 } // namespace
 } // namespace vornix::testing
