@@ -104,15 +104,18 @@ ZeddonChoice Zeddon::choose(const Grid& grid, const EvalWeights& weights, const 
         safe = saferStill;
 
     // The best of the safe cells, unless the proof search shows the player a win after every one
-    // of them: then the best of the others, a few times over.
-    for (int round = 0;; ++round) {
+    // of them: then the best of the others, while its budget lasts.
+    std::uint64_t guardNodes = 0;
+    for (;;) {
         const std::optional<CellList> best = bestByDeepSearch(grid, weights, safe, goOn);
         if (!best)
             return {};
         Cells lost = 0;
-        for (int n = 0; n < best->count && round < kGuardRounds; ++n) {
+        for (int n = 0; n < best->count && guardNodes < kGuardNodesPerMove; ++n) {
             const Cells cell = cellBit(best->cells[n]);
-            if (guard_.solve({crosses.theirs, crosses.mine | cell}, goOn).proof == Proof::Win)
+            const ProofResult reply = guard_.solve({crosses.theirs, crosses.mine | cell}, goOn);
+            guardNodes += reply.nodes;
+            if (reply.proof == Proof::Win)
                 lost |= cell;
         }
         if (stopped)

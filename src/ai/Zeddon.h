@@ -32,10 +32,10 @@ public:
     static constexpr std::int32_t kSearchDepth = 5;
     static constexpr std::int32_t kDeepSearchDepth = 7;
     static constexpr std::uint64_t kDeepSearchNodes = 3'000'000;
-    // How many positions the proof search may hold in one move: half a second at most. It starts
-    // from this many pieces on the board; before, it proves nothing in its budget.
+    // How many positions the proof search may hold in one move: a few tenths of a second. It starts
+    // from this many pieces on the board; before, it seldom proves anything in its budget, slowly.
     static constexpr std::size_t kProofNodes = std::size_t{1} << 14;
-    static constexpr int kProofFromPieces = 8;
+    static constexpr int kProofFromPieces = 12;
 
     // The cells crosses, to move on this board, would choose from, and why. The proof search asks
     // keepGoing() now and then, and the deep search before each cell; no candidate once it says no.
@@ -46,9 +46,9 @@ public:
     // plies ahead: about a fifth of a second.
     static constexpr std::uint64_t kSafetyNodes = 300'000;
     // How many positions the proof search may hold when it checks a chosen cell for a win of the
-    // player's, and how many times the choice may be made again without the cells it showed lost.
+    // player's, and in all its checks of one move: a few tenths of a second.
     static constexpr std::size_t kGuardNodes = 1024;
-    static constexpr int kGuardRounds = 4;
+    static constexpr std::uint64_t kGuardNodesPerMove = 4096;
 
 private:
     // Whether the side to move (s.mine) has a reply after which the other side has no forced win by
