@@ -38,8 +38,9 @@ TEST_P(PersonaReply, WeighsTheCellsAsItsRulesSay)
     board(GetParam().board);
     st().LastHumanMove = GetParam().lastHumanMove;
     game.Mygo_Click();
-    if (GetParam().bestValue != kUnchecked)
+    if (GetParam().bestValue != kUnchecked) {
         EXPECT_EQ(st().BestValue, GetParam().bestValue);
+    }
     EXPECT_EQ(candidates(), GetParam().candidates);
     EXPECT_EQ(countPieces(st().GridContents, kCross), countPieces(GetParam().board, kCross) + 1);
     EXPECT_EQ(window.gauge.back(), st().GameOver ? 0.0F : 16.0F);

@@ -31,24 +31,24 @@ public:
     // again when that stays within a budget of plies (a few tenths of a second).
     static constexpr std::int32_t kSearchDepth = 5;
     static constexpr std::int32_t kDeepSearchDepth = 7;
-    static constexpr std::uint64_t kDeepSearchNodes = 3'000'000;
+    static constexpr std::uint64_t kDeepSearchNodes = 2'000'000;
     // How many positions the proof search may hold in one move: a few tenths of a second. It starts
     // from this many pieces on the board; before, it seldom proves anything in its budget, slowly.
-    static constexpr std::size_t kProofNodes = std::size_t{1} << 14;
+    static constexpr std::size_t kProofNodes = std::size_t{1} << 13;
     static constexpr int kProofFromPieces = 12;
+
+    // How many positions the threat search may look at, over all its searches, when it looks two
+    // plies ahead: a tenth of a second or two.
+    static constexpr std::uint64_t kSafetyNodes = 200'000;
+    // How many positions the proof search may hold when it checks a chosen cell for a win of the
+    // player's, and in all its checks of one move: a few tenths of a second.
+    static constexpr std::size_t kGuardNodes = 1024;
+    static constexpr std::uint64_t kGuardNodesPerMove = 2048;
 
     // The cells crosses, to move on this board, would choose from, and why. The proof search asks
     // keepGoing() now and then, and the deep search before each cell; no candidate once it says no.
     ZeddonChoice choose(const Grid& grid, const EvalWeights& weights,
                         const std::function<bool()>& keepGoing = [] { return true; });
-
-    // How many positions the threat search may look at, over all its searches, when it looks two
-    // plies ahead: about a fifth of a second.
-    static constexpr std::uint64_t kSafetyNodes = 300'000;
-    // How many positions the proof search may hold when it checks a chosen cell for a win of the
-    // player's, and in all its checks of one move: a few tenths of a second.
-    static constexpr std::size_t kGuardNodes = 1024;
-    static constexpr std::uint64_t kGuardNodesPerMove = 4096;
 
 private:
     // Whether the side to move (s.mine) has a reply after which the other side has no forced win by
