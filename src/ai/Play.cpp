@@ -112,9 +112,12 @@ void Game::ZeddonMove()
         return;
     if (!zeddon_)
         zeddon_ = std::make_unique<Zeddon>();
+    // A new game or a stopped match during a pause abandons the move.
     bool stopped = false;
-    const ZeddonChoice choice = zeddon_->choose(st_.GridContents, st_.weights,
-                                                [&] { return !(stopped = stopped || !thinkingGoesOn()); });
+    const ZeddonChoice choice = zeddon_->choose(st_.GridContents, st_.weights, [&] {
+        stopped = stopped || !thinkingGoesOn();
+        return !stopped;
+    });
     if (stopped)
         return;
     setGauge(kGaugeFull);

@@ -75,7 +75,10 @@ ZeddonChoice Zeddon::choose(const Grid& grid, const EvalWeights& weights, const 
         return {ZeddonReason::Threats, listOf(cellBit(forced.cells[0]))};
     // Once keepGoing() says no, nothing more is asked or searched: the move is abandoned.
     bool stopped = false;
-    const auto goOn = [&] { return !(stopped = stopped || !keepGoing()); };
+    const auto goOn = [&] {
+        stopped = stopped || !keepGoing();
+        return !stopped;
+    };
     if (kCells - std::popcount(empty) >= kProofFromPieces) {
         if (const ProofResult proven = proof_.solve(crosses, goOn); proven.proof == Proof::Win)
             return {ZeddonReason::Proof, listOf(cellBit(proven.move))};
