@@ -57,14 +57,14 @@ bool ThreatSearch::attack(Sides s)
     }
     // A line of three of the defender's must be blocked first: two of them cannot both be.
     const Cells mustBlock = winningCells(s.theirs, s.mine) & empty;
-    if (std::popcount(mustBlock) > 1 || knownToFail(s))
+    if (severalCells(mustBlock) || knownToFail(s))
         return false;
 
     const Cells candidates = mustBlock != 0 ? mustBlock : threatMakingCells(s.mine, s.theirs) & empty;
     // Two threats at once win on the spot: look for them before searching any deeper.
     for (Cells left = candidates; left != 0; left &= left - 1) {
         const int move = firstCell(left);
-        if (std::popcount(threatsMadeBy(move, s.mine, s.theirs) & empty) >= 2) {
+        if (severalCells(threatsMadeBy(move, s.mine, s.theirs) & empty)) {
             line_.cells[line_.count++] = static_cast<std::uint8_t>(move);
             return true;
         }
