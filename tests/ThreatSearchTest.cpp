@@ -292,6 +292,19 @@ TEST(ProofSearch, SettlesEndingsAsTheWholeGameTreeDoes)
     std::cout << "endings the proof search showed won: " << wins << " of 120\n";
 }
 
+// Endings where every move of the side to move (X) lets the other side force a win by threats:
+// the search must see the other side's win, not count the threats as the mover's.
+TEST(ProofSearch, SeesTheOtherSidesForcedWins)
+{
+    for (const std::string_view position :
+         {"OXXOOXXOXOOXO.XO..XX.OOX..OOO.XXOOXO.X.OXOOXXXOXXXOXXOO.OXXOXOOX",
+          "X.XO.OX.OX.OXO.XXXXOOOXXOOX..OO.XOXXOXOOX..XOO..OXOOOXXXOOOXXXOX"}) {
+        Grid g = gridOf(position);
+        ASSERT_FALSE(Exhaustive{}.canForceAWin(g, kCross)) << position;
+        EXPECT_EQ(ProofSearch{}.solve(sidesOf(g, kCross)).proof, Proof::NoWin) << position;
+    }
+}
+
 // The cube's symmetries keep every line a line: a position and its images are one to the search.
 TEST(ProofSearch, ImagesOfAPositionShareOneCanonicalForm)
 {
@@ -314,3 +327,4 @@ TEST(ProofSearch, ImagesOfAPositionShareOneCanonicalForm)
 
 } // namespace
 } // namespace vornix::testing
+

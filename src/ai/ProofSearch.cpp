@@ -56,9 +56,13 @@ Sides canonical(Sides s)
 {
     Sides best = s;
     for (const auto& table : symmetryTables().bytes) {
-        const Sides mapped{image(table, s.mine), image(table, s.theirs)};
-        if (mapped.mine < best.mine || (mapped.mine == best.mine && mapped.theirs < best.theirs))
-            best = mapped;
+        // The side to move's cells decide first: most images lose on them alone.
+        const Cells mine = image(table, s.mine);
+        if (mine > best.mine)
+            continue;
+        const Cells theirs = image(table, s.theirs);
+        if (mine < best.mine || theirs < best.theirs)
+            best = {mine, theirs};
     }
     return best;
 }
@@ -73,13 +77,49 @@ std::size_t ProofSearch::slotOf(const Node& node, Sides& canonicalForm)
     return static_cast<std::size_t>(mixed >> 48) & (kKnownSize - 1);
 }
 
-const ProofSearch::Known* ProofSearch::lookUp(const Node& node) const
+// Settles what a glance settles: a line to complete, lines of three that cannot all be blocked, a
+// full board.
+void ProofSearch::glance(Node& node)
 {
+    const Cells empty = ~(node.attacker | node.defender);
+    const Cells attackerWins = winningCells(node.attacker, node.defender) & empty;
+    const Cells defenderWins = winningCells(node.defender, node.attacker) & empty;
+    if (node.attackerToMove) {
+        if (attackerWins != 0)
+            return settle(node, true);
+        if (severalCells(defenderWins) || empty == 0)
+            return settle(node, false);
+    } else {
+        if (defenderWins != 0 || empty == 0)
+            return settle(node, false);
+        if (severalCells(attackerWins))
+            return settle(node, true);
+    }
+    // A side that must block has one move: lines where the defender keeps being forced are the
+    // cheap ones to prove, and the search should try them first.
+    const Cells mustBlock = node.attackerToMove ? defenderWins : attackerWins;
+    const auto moves = static_cast<std::uint32_t>(std::popcount(mustBlock != 0 ? mustBlock : empty));
+    node.proof = node.attackerToMove ? 1 : moves;
+    node.disproof = node.attackerToMove ? moves : 1;
+}
+
+// Settles what the table of settled positions knows, and forced wins by threats of the side to
+// move: work left until the search first reaches the node, as most nodes are never reached.
+void ProofSearch::assess(Node& node)
+{
+    node.assessed = true;
+    if (node.proof == 0 || node.disproof == 0)
+        return;
     Sides c;
-    const Known& k = known_[slotOf(node, c)];
+    Known& k = known_[slotOf(node, c)];
     if (k.search == search_ && k.a == c.mine && k.b == c.theirs && k.attackerToMove == node.attackerToMove)
-        return &k;
-    return nullptr;
+        return settle(node, k.win);
+    // A side to move that can force a win by threats has settled the question either way.
+    const Sides toMove = node.attackerToMove ? Sides{node.attacker, node.defender} : Sides{node.defender, node.attacker};
+    if (!threats_.find(toMove).empty()) {
+        settle(node, node.attackerToMove);
+        k = {c.mine, c.theirs, search_, node.attackerToMove, node.attackerToMove};
+    }
 }
 
 void ProofSearch::remember(const Node& node)
@@ -88,36 +128,10 @@ void ProofSearch::remember(const Node& node)
     known_[slotOf(node, c)] = {c.mine, c.theirs, search_, node.attackerToMove, node.proof == 0};
 }
 
-// Settles what can be settled without expanding: lines of four and three, and forced wins by
-// threats for the attacker.
-void ProofSearch::assess(Node& node)
+void ProofSearch::settle(Node& node, bool win)
 {
-    auto settle = [&node](bool win) {
-        node.proof = win ? 0 : kInfinity;
-        node.disproof = win ? kInfinity : 0;
-    };
-    const Cells empty = ~(node.attacker | node.defender);
-    if (const Known* k = lookUp(node)) {
-        settle(k->win);
-        return;
-    }
-    if (node.attackerToMove) {
-        if (winningCells(node.attacker, node.defender) & empty)
-            return settle(true);
-        if (std::popcount(winningCells(node.defender, node.attacker) & empty) > 1 || empty == 0)
-            return settle(false);
-        if (!threats_.find({node.attacker, node.defender}).empty())
-            return settle(true);
-    } else {
-        if (winningCells(node.defender, node.attacker) & empty)
-            return settle(false);
-        if (std::popcount(winningCells(node.attacker, node.defender) & empty) > 1)
-            return settle(true);
-        if (empty == 0)
-            return settle(false);
-    }
-    node.proof = 1;
-    node.disproof = 1;
+    node.proof = win ? 0 : kInfinity;
+    node.disproof = win ? kInfinity : 0;
 }
 
 // Gives a node its children; false when there is no room left for them.
@@ -131,7 +145,7 @@ bool ProofSearch::expand(std::uint32_t index)
     const Cells forced = winningCells(other, mover) & empty;
     const Cells moves = forced != 0 ? forced : empty;
     const auto count = static_cast<std::uint32_t>(std::popcount(moves));
-    if (used_ + count > nodes_.size())
+    if (used_ + count > limit_)
         return false;
     node.firstChild = used_;
     node.children = static_cast<std::uint8_t>(count);
@@ -145,7 +159,7 @@ bool ProofSearch::expand(std::uint32_t index)
         child.attackerToMove = !node.attackerToMove;
         child.attacker = node.attacker | (node.attackerToMove ? cellBit(cell) : 0);
         child.defender = node.defender | (node.attackerToMove ? 0 : cellBit(cell));
-        assess(child);
+        glance(child);
     }
     return true;
 }
@@ -173,14 +187,16 @@ void ProofSearch::update(std::uint32_t index)
         remember(node);
 }
 
-ProofResult ProofSearch::solve(Sides s, const std::function<bool()>& keepGoing)
+ProofResult ProofSearch::solve(Sides s, const std::function<bool()>& keepGoing, std::size_t nodeLimit)
 {
+    limit_ = std::min(nodeLimit, nodes_.size());
     ++search_;
     used_ = 1;
     Node& root = nodes_[0];
     root = {};
     root.attacker = s.mine;
     root.defender = s.theirs;
+    glance(root);
     assess(root);
     ProofResult result;
     for (std::uint64_t step = 0; root.proof != 0 && root.disproof != 0; ++step) {
@@ -200,8 +216,14 @@ ProofResult ProofSearch::solve(Sides s, const std::function<bool()>& keepGoing)
             }
             at = best;
         }
-        if (!expand(at))
+        if (!nodes_[at].assessed) {
+            assess(nodes_[at]);
+            if (nodes_[at].proof != 0 && nodes_[at].disproof != 0)
+                continue; // still open: its numbers, and so its ancestors', stay as they were
+            at = nodes_[at].parent; // the root is assessed at once, so this is a parent
+        } else if (!expand(at)) {
             break; // out of room
+        }
         for (std::uint32_t up = at;; up = nodes_[up].parent) {
             update(up);
             if (up == 0)

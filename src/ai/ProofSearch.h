@@ -27,9 +27,11 @@ public:
     // Room for this many nodes in one search, allocated once.
     explicit ProofSearch(std::size_t capacity = std::size_t{1} << 18);
 
-    // Searches until the question is settled, the nodes run out, or keepGoing() says stop (it is
-    // asked every few hundred nodes, so that a window can stay alive and cancel).
-    ProofResult solve(Sides s, const std::function<bool()>& keepGoing = [] { return true; });
+    // Searches until the question is settled, nodeLimit nodes (at most the capacity) are used, or
+    // keepGoing() says stop (it is asked every few hundred steps, so that a window can stay alive
+    // and cancel).
+    ProofResult solve(Sides s, const std::function<bool()>& keepGoing = [] { return true; },
+                      std::size_t nodeLimit = ~std::size_t{0});
 
 private:
     struct Node {
@@ -43,6 +45,7 @@ private:
         std::uint8_t move = 0;
         bool attackerToMove = true;
         bool expanded = false;
+        bool assessed = false;
     };
     struct Known {
         Cells a = 0;
@@ -52,16 +55,18 @@ private:
         bool win = false;
     };
 
+    static void glance(Node& node);
     void assess(Node& node);
+    static void settle(Node& node, bool win);
     bool expand(std::uint32_t index);
     void update(std::uint32_t index);
     static std::size_t slotOf(const Node& node, Sides& canonicalForm);
-    const Known* lookUp(const Node& node) const;
     void remember(const Node& node);
 
     std::vector<Node> nodes_;
     std::vector<Known> known_;
     std::uint32_t used_ = 0;
+    std::size_t limit_ = 0;
     std::uint32_t search_ = 0;
     ThreatSearch threats_;
 };
