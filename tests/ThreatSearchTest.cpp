@@ -267,6 +267,18 @@ INSTANTIATE_TEST_SUITE_P(
                    {2, 3, 15}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Crosses on cells 0 and 1, a nought in the far corner: a cross on 2 or 3 would make a line of
+// three that the player simply blocks, spending a threat a forced win could use later.
+TEST(Zeddon, KeepsItsThreatsForAForcedWin)
+{
+    const ZeddonChoice choice =
+        Zeddon{}.choose(gridOf("XX.............................................................O"), EvalWeights{});
+    EXPECT_EQ(choice.reason, ZeddonReason::Search);
+    ASSERT_FALSE(choice.candidates.empty());
+    for (int n = 0; n < choice.candidates.count; ++n)
+        EXPECT_TRUE(choice.candidates.cells[n] != 2 && choice.candidates.cells[n] != 3) << int{choice.candidates.cells[n]};
+}
+
 // Small endings, settled by the proof search and by the whole game tree: the same answer every
 // time, and a first move that keeps the win.
 TEST(ProofSearch, SettlesEndingsAsTheWholeGameTreeDoes)

@@ -35,7 +35,7 @@ bool Zeddon::hasSafeReply(Sides s)
     if (winningCells(s.mine, s.theirs) & empty)
         return true;
     const Cells forced = winningCells(s.theirs, s.mine) & empty;
-    if (std::popcount(forced) > 1)
+    if (severalCells(forced))
         return false;
     for (Cells left = forced ? forced : empty; left != 0; left &= left - 1) {
         if (safetyNodes_ > kSafetyNodes)
@@ -46,6 +46,17 @@ bool Zeddon::hasSafeReply(Sides s)
             return true;
     }
     return false;
+}
+
+// A line of three that does not lead to a forced win is only blocked: it spends a threat that a
+// later forced win might have needed and gives the player a piece where it must go.
+Cells Zeddon::makingNoThree(Sides crosses, Cells cells)
+{
+    Cells quiet = 0;
+    for (Cells left = cells; left != 0; left &= left - 1)
+        if ((threatsMadeBy(firstCell(left), crosses.mine, crosses.theirs) & crosses.empty()) == 0)
+            quiet |= left & (0 - left);
+    return quiet;
 }
 
 Cells Zeddon::keepingASafeReply(Sides crosses, Cells safe)
@@ -80,7 +91,7 @@ ZeddonChoice Zeddon::choose(const Grid& grid, const EvalWeights& weights, const 
         return !stopped;
     };
     if (kCells - std::popcount(empty) >= kProofFromPieces) {
-        if (const ProofResult proven = proof_.solve(crosses, goOn); proven.proof == Proof::Win)
+        if (const ProofResult proven = proof_.solve(crosses, goOn, kProofNodes); proven.proof == Proof::Win)
             return {ZeddonReason::Proof, listOf(cellBit(proven.move))};
     }
     if (stopped)
@@ -105,6 +116,8 @@ ZeddonChoice Zeddon::choose(const Grid& grid, const EvalWeights& weights, const 
         return {ZeddonReason::Search, listOf(holdOut)};
     if (const Cells saferStill = keepingASafeReply(crosses, safe))
         safe = saferStill;
+    if (const Cells quiet = makingNoThree(crosses, safe))
+        safe = quiet;
 
     // The best of the safe cells, unless the proof search shows the player a win after every one
     // of them: then the best of the others, while its budget lasts.
@@ -116,7 +129,7 @@ ZeddonChoice Zeddon::choose(const Grid& grid, const EvalWeights& weights, const 
         Cells lost = 0;
         for (int n = 0; n < best->count && guardNodes < kGuardNodesPerMove; ++n) {
             const Cells cell = cellBit(best->cells[n]);
-            const ProofResult reply = guard_.solve({crosses.theirs, crosses.mine | cell}, goOn);
+            const ProofResult reply = proof_.solve({crosses.theirs, crosses.mine | cell}, goOn, kGuardNodes);
             guardNodes += reply.nodes;
             if (reply.proof == Proof::Win)
                 lost |= cell;

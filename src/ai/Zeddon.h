@@ -1,8 +1,9 @@
 // The sixth persona's choice of a cross: a win in one, a block of the player's win in one, the first
 // move of a forced win by threats or by proof; otherwise only cells after which the player has no
-// forced win by threats (and, where some are, none after any reply either), the best of them by a
-// deep alpha-beta search on the game's evaluation, and of those the ones after which a short proof
-// search shows the player no win.
+// forced win by threats (and, where some are, none after any reply either), preferably ones that
+// make no line of three (a threat is kept for a forced win), the best of them by a deep alpha-beta
+// search on the game's evaluation, and of those the ones after which a short proof search shows
+// the player no win.
 #pragma once
 
 #include "ai/AlphaBeta.h"
@@ -10,6 +11,7 @@
 #include "ai/ProofSearch.h"
 #include "ai/ThreatSearch.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -32,18 +34,18 @@ public:
     static constexpr std::int32_t kSearchDepth = 5;
     static constexpr std::int32_t kDeepSearchDepth = 7;
     static constexpr std::uint64_t kDeepSearchNodes = 2'000'000;
-    // How many positions the proof search may hold in one move: a few tenths of a second. It starts
-    // from this many pieces on the board; before, it seldom proves anything in its budget, slowly.
-    static constexpr std::size_t kProofNodes = std::size_t{1} << 13;
-    static constexpr int kProofFromPieces = 12;
+    // How many positions the proof search may hold in one move, about a tenth of a second; it
+    // starts from this many pieces on the board, where it begins to settle games.
+    static constexpr std::size_t kProofNodes = std::size_t{1} << 16;
+    static constexpr int kProofFromPieces = 8;
 
     // How many positions the threat search may look at, over all its searches, when it looks two
     // plies ahead: a tenth of a second or two.
     static constexpr std::uint64_t kSafetyNodes = 200'000;
     // How many positions the proof search may hold when it checks a chosen cell for a win of the
-    // player's, and in all its checks of one move: a few tenths of a second.
-    static constexpr std::size_t kGuardNodes = 1024;
-    static constexpr std::uint64_t kGuardNodesPerMove = 2048;
+    // player's, and in all its checks of one move: a few hundredths of a second, a tenth.
+    static constexpr std::size_t kGuardNodes = std::size_t{1} << 14;
+    static constexpr std::uint64_t kGuardNodesPerMove = std::uint64_t{1} << 16;
 
     // The cells crosses, to move on this board, would choose from, and why. The proof search asks
     // keepGoing() now and then, and the deep search before each cell; no candidate once it says no.
@@ -54,6 +56,8 @@ private:
     // Whether the side to move (s.mine) has a reply after which the other side has no forced win by
     // threats: a win of its own, the one block it must make, or any quiet cell.
     bool hasSafeReply(Sides s);
+    // Those of these cells where a cross makes no line of three.
+    static Cells makingNoThree(Sides crosses, Cells cells);
     // Those of the safe cells after which every reply of the player leaves crosses a safe reply.
     Cells keepingASafeReply(Sides crosses, Cells safe);
     // The best of these cells by the deep search; nothing when goOn() said stop.
@@ -62,8 +66,7 @@ private:
 
     ThreatSearch threats_;
     std::uint64_t safetyNodes_ = 0;
-    ProofSearch guard_{kGuardNodes};
-    ProofSearch proof_{kProofNodes};
+    ProofSearch proof_{std::max(kProofNodes, kGuardNodes)};
     AlphaBetaEngine search_;
 };
 
