@@ -4,11 +4,13 @@
 #include "ai/CommonSense.h"
 #include "ai/MiniMax.h"
 #include "ai/OnePly.h"
+#include "ai/ProofSearch.h"
 #include "ai/ThreatSearch.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <bit>
 #include <chrono>
 #include <random>
 #include <string_view>
@@ -96,6 +98,29 @@ void BM_ThreatSearchSpread(benchmark::State& state)
     state.counters["max_us"] = micros.back();
 }
 BENCHMARK(BM_ThreatSearchSpread)->Unit(benchmark::kMillisecond);
+
+// The proof search on the middle games of 12 to 14 pieces, with the sixth persona's budget of
+// 65,536 nodes: how many it settles, and the time per position.
+void BM_ProofSearch(benchmark::State& state)
+{
+    static const std::vector<Sides> games = [] {
+        std::vector<Sides> early;
+        for (const Sides& s : middleGames())
+            if (std::popcount(s.mine | s.theirs) <= 14)
+                early.push_back(s);
+        return early;
+    }();
+    static ProofSearch search(std::size_t{1} << 16);
+    std::size_t next = 0;
+    std::int64_t settled = 0;
+    for (auto _ : state) {
+        settled += search.solve(games[next]).proof != Proof::Unknown;
+        next = (next + 1) % games.size();
+    }
+    state.counters["settled"] =
+        benchmark::Counter(static_cast<double>(settled) / static_cast<double>(state.iterations()));
+}
+BENCHMARK(BM_ProofSearch)->Unit(benchmark::kMillisecond);
 
 void BM_Evaluate(benchmark::State& state)
 {
