@@ -96,6 +96,29 @@ TEST_F(ComputerTurn, QuenWithOneCellLeftPlaysItAtMinusOneMillion)
     EXPECT_NE(st().GridContents[63], kEmpty);
 }
 
+// Noughts on (1, 0, 0), (2, 0, 0) and (3, 0, 0): Quen must block at (0, 0, 0). With crosses on
+// these 13 cells and that one, the board holds 20 lines of one cross, 14 of two and 6 of three
+// (counted line by line), so with weights 0, 994, 0, w, 0 it scores -(994 x 20 + 14w + 9999 x 6):
+// exactly -80000 for w = 9, and -80014 for w = 10. Only a score below -80000 is Quen's win.
+TEST_F(ComputerTurn, QuensWinNeedsAScoreBelowMinusEightyThousand)
+{
+    game.MiniMaxMenu_Click();
+    for (auto [twoCrosses, message] : {std::pair{9, ""}, {10, "Ho, ho, ho; I win"}}) {
+        game.NewGameMenu_Click();
+        Grid g{};
+        for (int cell : {4, 5, 8, 15, 17, 20, 32, 40, 42, 48, 51, 57, 63})
+            g[cell] = kCross;
+        for (int cell : {1, 2, 3})
+            g[cell] = kNought;
+        board(g);
+        st().weights = {0, 994, 0, twoCrosses, 0};
+        window.messages.clear();
+        game.Mygo_Click();
+        ASSERT_EQ(st().GridContents[0], kCross);
+        EXPECT_EQ(window.messages.empty() ? "" : window.messages.back(), message) << twoCrosses;
+    }
+}
+
 // A new game chosen while a persona searches: the search stops at once and places nothing.
 struct Interrupted {
     const char* name;
