@@ -317,6 +317,17 @@ TEST(ProofSearch, SeesTheOtherSidesForcedWins)
     }
 }
 
+// On a nearly empty board nothing is settled soon: the search stops where its next expansion
+// would pass the node limit it was given, far below its capacity.
+TEST(ProofSearch, StopsAtTheNodeLimitItIsGiven)
+{
+    const ProofResult result = ProofSearch{}.solve(sidesOf(gridOf(std::string(63, '.') + "O"), kCross),
+                                                   [] { return true; }, 1000);
+    EXPECT_EQ(result.proof, Proof::Unknown);
+    EXPECT_LE(result.nodes, 1000U);
+    EXPECT_GT(result.nodes, 1000U - 63U);
+}
+
 // The cube's symmetries keep every line a line: a position and its images are one to the search.
 TEST(ProofSearch, ImagesOfAPositionShareOneCanonicalForm)
 {
