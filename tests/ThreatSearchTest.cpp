@@ -275,8 +275,10 @@ TEST(Zeddon, KeepsItsThreatsForAForcedWin)
         Zeddon{}.choose(gridOf("XX.............................................................O"), EvalWeights{});
     EXPECT_EQ(choice.reason, ZeddonReason::Search);
     ASSERT_FALSE(choice.candidates.empty());
-    for (int n = 0; n < choice.candidates.count; ++n)
-        EXPECT_TRUE(choice.candidates.cells[n] != 2 && choice.candidates.cells[n] != 3) << int{choice.candidates.cells[n]};
+    for (int n = 0; n < choice.candidates.count; ++n) {
+        const int cell = choice.candidates.cells[n];
+        EXPECT_TRUE(cell != 2 && cell != 3) << cell;
+    }
 }
 
 // Small endings, settled by the proof search and by the whole game tree: the same answer every

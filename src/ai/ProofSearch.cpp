@@ -115,7 +115,8 @@ void ProofSearch::assess(Node& node)
     if (k.search == search_ && k.a == c.mine && k.b == c.theirs && k.attackerToMove == node.attackerToMove)
         return settle(node, k.win);
     // A side to move that can force a win by threats has settled the question either way.
-    const Sides toMove = node.attackerToMove ? Sides{node.attacker, node.defender} : Sides{node.defender, node.attacker};
+    const Sides attacking{node.attacker, node.defender};
+    const Sides toMove = node.attackerToMove ? attacking : attacking.swapped();
     if (!threats_.find(toMove).empty()) {
         settle(node, node.attackerToMove);
         k = {c.mine, c.theirs, search_, node.attackerToMove, node.attackerToMove};
