@@ -1,6 +1,5 @@
 // Playing without a mouse, and the window's answers to the pointer's and the keyboard's edges.
-#include "qt/CellLabel.h"
-#include "qt/MainWindow.h"
+#include "WindowHelpers.h"
 #include "qt/OptionsDialog.h"
 
 #include <QAccessible>
@@ -8,29 +7,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QProgressBar>
 #include <QTimer>
 #include <QtTest>
 
-#include <memory>
-
 using namespace vornix;
+using namespace vornix::testing;
 using vornix::qt::CellLabel;
 using vornix::qt::MainWindow;
 
 namespace {
 
 const QColor kHoverBlue(0, 0, 255);
-
-std::unique_ptr<MainWindow> openWindow()
-{
-    auto window = std::make_unique<MainWindow>();
-    window->view().setSilent(true);
-    window->show();
-    QApplication::setActiveWindow(window.get());
-    return window;
-}
 
 CellLabel* focusedCell()
 {
@@ -58,20 +46,6 @@ void walkTo(int cell)
         else
             type(at.i < to.i ? Qt::Key_Right : Qt::Key_Left);
     }
-}
-
-int pieces(MainWindow& w)
-{
-    int n = 0;
-    for (int c = 0; c < 64; ++c)
-        n += !w.cell(c)->caption().isEmpty();
-    return n;
-}
-
-void mouse(QEvent::Type type, CellLabel* cell, QPoint at, Qt::MouseButton button, Qt::MouseButtons held)
-{
-    QMouseEvent event(type, at, cell->mapToGlobal(at), button, held, Qt::NoModifier);
-    QApplication::sendEvent(cell, &event);
 }
 
 } // namespace

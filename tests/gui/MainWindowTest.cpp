@@ -1,7 +1,6 @@
 // The window as a user meets it: menus, cells, colours, clicks, dialogs and the end of the program.
 #include "qt/AboutBox.h"
-#include "qt/CellLabel.h"
-#include "qt/MainWindow.h"
+#include "WindowHelpers.h"
 #include "qt/OptionsDialog.h"
 #include "qt/SoundPlayer.h"
 
@@ -15,35 +14,19 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
 #include <algorithm>
-#include <memory>
 
 using namespace vornix;
+using namespace vornix::testing;
 using vornix::qt::CellLabel;
 using vornix::qt::MainWindow;
 
 namespace {
-
-std::unique_ptr<MainWindow> openWindow()
-{
-    auto window = std::make_unique<MainWindow>();
-    window->view().setSilent(true);
-    window->show();
-    return window;
-}
-
-void hover(CellLabel* cell, Qt::MouseButtons buttons)
-{
-    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), cell->mapToGlobal(QPointF(5, 5)), Qt::NoButton, buttons,
-                     Qt::NoModifier);
-    QApplication::sendEvent(cell, &move);
-}
 
 // Answers the next message box with OK and remembers what it said.
 void answerNextMessage(QString& said)
@@ -57,14 +40,6 @@ void answerNextMessage(QString& said)
         }
     });
     timer->start(10);
-}
-
-int pieces(MainWindow& w)
-{
-    int n = 0;
-    for (int c = 0; c < 64; ++c)
-        n += !w.cell(c)->caption().isEmpty();
-    return n;
 }
 
 } // namespace
@@ -141,8 +116,8 @@ private slots:
         QCOMPARE(w->progress()->maximum(), 16);
         QCOMPARE(w->cell(63)->background(), QColor(11, 200, 189));
         QCOMPARE(w->cell(63)->foreground(), QColor(189, 0, 11));
-        hover(w->cell(5), Qt::NoButton);
-        hover(w->cell(6), Qt::RightButton);
+        mouse(QEvent::MouseMove, w->cell(5), {5, 5}, Qt::NoButton, Qt::NoButton);
+        mouse(QEvent::MouseMove, w->cell(6), {5, 5}, Qt::NoButton, Qt::RightButton);
         QCOMPARE(w->cell(6)->background(), QColor(255, 0, 0));
         QCOMPARE(w->cell(5)->background(), QColor(185, 200, 15));
     }
