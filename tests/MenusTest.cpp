@@ -32,11 +32,13 @@ TEST_F(Menus, ExactlyOneGameTypeIsCheckedWhateverWasBefore)
         {&Game::RandomFirstMenu_Click, Item::RandomFirstMenu},   {&Game::NoughtsFirstMenu_Click, Item::NoughtsFirstMenu},
         {&Game::CrossesFirstMenu_Click, Item::CrossesFirstMenu}, {&Game::RanomHvH_Click, Item::RanomHvH},
         {&Game::AutoPlayMenu_Click, Item::AutoPlayMenu}};
-    for (auto [choose, chosen] : types) {
-        (game.*choose)();
-        for (auto [other, item] : types)
-            EXPECT_EQ(checked(item), item == chosen);
-    }
+    for (const auto& before : types)
+        for (auto [choose, chosen] : types) {
+            (game.*before.first)();
+            (game.*choose)();
+            for (auto [other, item] : types)
+                EXPECT_EQ(checked(item), item == chosen) << menuCaption(chosen);
+        }
 }
 
 TEST_F(Menus, ChoosingAGameTypeChangesNothingUntilTheNextNewGame)

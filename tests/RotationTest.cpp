@@ -14,13 +14,15 @@ struct TurnCase {
 
 class RotateView : public GameFixture, public ::testing::WithParamInterface<TurnCase> {};
 
-TEST_P(RotateView, MovesACornerCrossWhereTheTurnTakesIt)
+TEST_P(RotateView, MovesACornerCrossAndItsMarkWhereTheTurnTakesIt)
 {
-    board(gridWith({}, {{0, 0, 0}}));
+    st().ComputerHasMoved = false;
+    game.place(0, 0, 0);
     (game.*GetParam().command)();
     const int to = cellIndex(GetParam().to);
     EXPECT_EQ(st().GridContents[to], kCross);
     EXPECT_EQ(window.captions[to], "X");
+    EXPECT_EQ(window.marks.latestCross, to);
     EXPECT_EQ(window.pointers[to], Pointer::Arrow);
     EXPECT_EQ(countPieces(st().GridContents, kEmpty), 63);
     for (int n = 0; n < 64; ++n) {

@@ -120,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
     Opponents, OpponentSaved,
     ::testing::Values(
         ChosenOpponent{"Belwin", {&Game::EvaluateMenu_Click}, MenuItem::EvaluateMenu, {0, 0, 0, 0, T, T, 0, 0, 0, 0}},
-        ChosenOpponent{"MorvidAfterBelwin", {&Game::EvaluateMenu_Click, &Game::AlphaBetaMenu_Click},
+        ChosenOpponent{"MorvidAfterZeddon", {&Game::ZeddonMenu_Click, &Game::AlphaBetaMenu_Click},
                        MenuItem::AlphaBetaMenu, {T, T, 0, 0, 0, 0, 0, 0, 0, 0}},
         ChosenOpponent{"TheFifthPersona", {&Game::CMenu_Click}, MenuItem::CMenu, {0, 0, 0, 0, 0, 0, T, T, 0, 0}},
         ChosenOpponent{"QuenAfterTheFifthPersona", {&Game::CMenu_Click, &Game::MiniMaxMenu_Click},
