@@ -24,21 +24,28 @@ TEST_F(Menus, StartWithHumanFirstMorvidAndDepthThreeChecked)
     EXPECT_TRUE(enabled(MenuItem::DepthMenu));
 }
 
-TEST_F(Menus, ExactlyOneGameTypeIsCheckedWhateverWasBefore)
+// Within the game types, and within the opponents, the item chosen last is the only one checked.
+TEST_F(Menus, ExactlyOneGameTypeAndOneOpponentAreCheckedWhateverWasBefore)
 {
     using Item = MenuItem;
-    const std::pair<void (Game::*)(), MenuItem> types[] = {
+    using Choice = std::pair<void (Game::*)(), MenuItem>;
+    const std::vector<Choice> types = {
         {&Game::HumanFirstMenu_Click, Item::HumanFirstMenu},     {&Game::ComputerFirstMenu_Click, Item::ComputerFirstMenu},
         {&Game::RandomFirstMenu_Click, Item::RandomFirstMenu},   {&Game::NoughtsFirstMenu_Click, Item::NoughtsFirstMenu},
         {&Game::CrossesFirstMenu_Click, Item::CrossesFirstMenu}, {&Game::RanomHvH_Click, Item::RanomHvH},
         {&Game::AutoPlayMenu_Click, Item::AutoPlayMenu}};
-    for (const auto& before : types)
-        for (auto [choose, chosen] : types) {
-            (game.*before.first)();
-            (game.*choose)();
-            for (auto [other, item] : types)
-                EXPECT_EQ(checked(item), item == chosen) << menuCaption(chosen);
-        }
+    const std::vector<Choice> opponents = {
+        {&Game::EvaluateMenu_Click, Item::EvaluateMenu},   {&Game::CommonSenseMenu_Click, Item::CommonSenseMenu},
+        {&Game::MiniMaxMenu_Click, Item::MiniMaxMenu},     {&Game::AlphaBetaMenu_Click, Item::AlphaBetaMenu},
+        {&Game::CMenu_Click, Item::CMenu},                 {&Game::ZeddonMenu_Click, Item::ZeddonMenu}};
+    for (const auto& group : {types, opponents})
+        for (const auto& before : group)
+            for (auto [choose, chosen] : group) {
+                (game.*before.first)();
+                (game.*choose)();
+                for (auto [other, item] : group)
+                    EXPECT_EQ(checked(item), item == chosen) << menuCaption(chosen);
+            }
 }
 
 TEST_F(Menus, ChoosingAGameTypeChangesNothingUntilTheNextNewGame)
