@@ -193,6 +193,28 @@ TEST_F(Match, AfterAMatchTheMenusOpponentPlaysAgain)
     EXPECT_EQ(st().OpponentRoutine, Routine::Longthink);
 }
 
+// Each player as the window would choose it: Player 1 in the opponent menu, Player 2 in the dialog,
+// each set of weights in its own five boxes and each depth where its player reads it.
+TEST_F(Match, TheRunnerChoosesEachPlayerAsTheWindowWould)
+{
+    const std::tuple<std::string, MenuItem, SecondPlayer> players[] = {
+        {"belwin", MenuItem::EvaluateMenu, SecondPlayer::Evaluating},
+        {"tovi", MenuItem::CommonSenseMenu, SecondPlayer::CommonSense},
+        {"quen", MenuItem::MiniMaxMenu, SecondPlayer::MiniMaxing},
+        {"zeddon", MenuItem::ZeddonMenu, SecondPlayer::Zeddon},
+        {"morvid:5", MenuItem::AlphaBetaMenu, SecondPlayer::AlphaBeta}};
+    for (const auto& [name1, item, unused] : players)
+        for (const auto& [name2, unused2, second] : players) {
+            setUpMatch(game, parsePlayerSpec(name1 + "/1,2,3,4,5"), parsePlayerSpec(name2 + "/6,7,8,9,10"));
+            EXPECT_TRUE(checked(item)) << name1;
+            EXPECT_EQ(game.options().Option1, static_cast<std::int32_t>(second)) << name2;
+            EXPECT_EQ(st().weights, (EvalWeights{1, 2, 3, 4, 5}));
+            EXPECT_EQ(game.options().secondSet(), (EvalWeights{6, 7, 8, 9, 10}));
+            EXPECT_EQ(game.options().SearcDepth2, name2 == "morvid:5" ? 4 : 2);
+            EXPECT_EQ(st().SearchDepth, name1 == "morvid:5" ? 5 : 3);
+        }
+}
+
 TEST(MatchRunner, TheSameSeedGivesTheSameMatches)
 {
     auto run = [](const std::vector<std::string_view>& args) {

@@ -78,12 +78,8 @@ PlayerSpec parsePlayerSpec(std::string_view text)
     return player;
 }
 
-MatchResult playMatch(const PlayerSpec& player1, const PlayerSpec& player2, std::uint64_t seed)
+void setUpMatch(Game& game, const PlayerSpec& player1, const PlayerSpec& player2)
 {
-    HeadlessWindow window(seed);
-    Game game(window);
-    game.Form_Load();
-
     switch (player1.persona) {
     case Persona::Belwin: game.EvaluateMenu_Click(); break;
     case Persona::Tovi: game.CommonSenseMenu_Click(); break;
@@ -113,6 +109,14 @@ MatchResult playMatch(const PlayerSpec& player1, const PlayerSpec& player2, std:
                                                                   : SecondPlayer::AlphaBeta;
     game.Option1_Click(static_cast<std::int16_t>(second));
     game.setSecondPlayerDepth(player2.depth - 1);
+}
+
+MatchResult playMatch(const PlayerSpec& player1, const PlayerSpec& player2, std::uint64_t seed)
+{
+    HeadlessWindow window(seed);
+    Game game(window);
+    game.Form_Load();
+    setUpMatch(game, player1, player2);
 
     MatchResult result;
     game.setMatchMoveObserver([&result](int player, double seconds) {

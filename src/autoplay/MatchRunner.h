@@ -12,6 +12,8 @@
 
 namespace vornix {
 
+class Game;
+
 struct MatchUsageError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
@@ -37,6 +39,10 @@ struct MatchResult {
     double player1Longest = 0; // the player's longest single move, in seconds
     double player2Longest = 0;
 };
+
+// Chooses the players as a user would in the window: Player 1 from the opponent menu, Player 2 and
+// both sets of weights in the Evaluating Options dialog.
+void setUpMatch(Game& game, const PlayerSpec& player1, const PlayerSpec& player2);
 
 MatchResult playMatch(const PlayerSpec& player1, const PlayerSpec& player2, std::uint64_t seed);
 
