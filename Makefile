@@ -3,6 +3,7 @@
 #            checked containers and the fuzz targets) and runs every test, each fuzz target for a minute
 # make fuzz  runs the fuzz targets for longer: make fuzz FUZZ_SECONDS=900
 # make bench runs the benchmarks of the evaluation and the strategies
+# make mutants plants faults in the rules one at a time and reports what the tests catch: make mutants MUTANTS=300
 # make install-check  builds without any test tool, installs into a scratch prefix and validates it
 # make deb   builds the Debian package into build-deb/ and runs lintian on it
 BUILD := build
@@ -12,8 +13,9 @@ PACKAGED := build-deb
 ID := org.vornix.Vornix
 JOBS := $(shell nproc)
 FUZZ_SECONDS := 60
+MUTANTS := 300
 
-.PHONY: all sanitized run test install-check deb fuzz bench clean
+.PHONY: all sanitized run test install-check deb fuzz bench mutants clean
 
 all:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -59,5 +61,8 @@ fuzz: sanitized
 bench: all
 	./$(BUILD)/bench/vornix_bench --benchmark_counters_tabular=true
 
+mutants:
+	tools/mutants.py --count $(MUTANTS) --jobs $(JOBS)
+
 clean:
-	rm -rf $(BUILD) $(SANITIZED) $(INSTALLED) $(PACKAGED)
+	rm -rf $(BUILD) $(SANITIZED) $(INSTALLED) $(PACKAGED) build-mutants
