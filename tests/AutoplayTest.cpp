@@ -232,7 +232,16 @@ TEST(MatchRunner, TheSameSeedGivesTheSameMatches)
     const std::string first = run(args);
     EXPECT_EQ(first, run(args));
     EXPECT_NE(first.find("match 6: "), std::string::npos);
-    EXPECT_NE(first.find("Player 1 wins: "), std::string::npos);
+    // The totals count the matches listed above them.
+    std::array<int, 3> won{}; // draws, then each player's wins
+    std::istringstream lines(first);
+    for (std::string line; std::getline(lines, line);)
+        if (line.starts_with("match "))
+            ++won[line.find(": draw ") != std::string::npos ? 0 : line.find(": Player 1 won") != std::string::npos ? 1 : 2];
+    EXPECT_NE(first.find("Player 1 wins: " + std::to_string(won[1]) + "\nPlayer 2 wins: " + std::to_string(won[2])
+                         + "\ndraws: " + std::to_string(won[0]) + "\n"),
+              std::string::npos)
+        << first;
 }
 
 TEST(MatchRunner, TheSixthPersonaPlaysAMatchAndBeatsBelwinMovingSecond)

@@ -148,21 +148,24 @@ TEST_F(SavedGames, AFinishedGameLoadsOntoAClosedBoardAndStaysClosed)
     EXPECT_EQ(window.captions[40], "");
 }
 
+// At the shallowest and the deepest search the game offers.
 TEST_F(SavedGames, AFileWrittenElsewhereLoadsAndWritesBackByteForByte)
 {
-    std::vector<std::uint8_t> bytes(kSavedGameSize, 0);
-    for (auto [at, value] : {std::pair{2 + 4 * 21, kNought}, {2 + 4 * 42, kCross}, {262, 2},
-                             {266 + 4 * (64 + 21), kNought}, {266 + 4 * (128 + 21), kNought},
-                             {266 + 4 * (128 + 42), kCross}, {17162, 2}, {17166, 5}})
-        put32(bytes, static_cast<std::size_t>(at), value);
-    bytes[17170] = bytes[17171] = 0xFF;
-    writeAll(window.folder / "known.VRNX", bytes);
-    load(window.folder / "known.VRNX");
-    EXPECT_TRUE(window.messages.empty());
-    EXPECT_TRUE(checked(MenuItem::SearchDepthMenu5));
-    EXPECT_TRUE(checked(MenuItem::AlphaBetaMenu));
-    save();
-    EXPECT_EQ(readAll(file()), bytes);
+    for (std::int32_t depth : {1, 6}) {
+        std::vector<std::uint8_t> bytes(kSavedGameSize, 0);
+        for (auto [at, value] : {std::pair{2 + 4 * 21, kNought}, {2 + 4 * 42, kCross}, {262, 2},
+                                 {266 + 4 * (64 + 21), kNought}, {266 + 4 * (128 + 21), kNought},
+                                 {266 + 4 * (128 + 42), kCross}, {17162, 2}, {17166, depth}})
+            put32(bytes, static_cast<std::size_t>(at), value);
+        bytes[17170] = bytes[17171] = 0xFF;
+        writeAll(window.folder / "known.VRNX", bytes);
+        load(window.folder / "known.VRNX");
+        EXPECT_TRUE(window.messages.empty());
+        EXPECT_TRUE(checked(searchDepthItem(depth)));
+        EXPECT_TRUE(checked(MenuItem::AlphaBetaMenu));
+        save();
+        EXPECT_EQ(readAll(file()), bytes);
+    }
 }
 
 TEST_F(SavedGames, CancellingEitherDialogChangesNothing)
@@ -176,9 +179,13 @@ TEST_F(SavedGames, CancellingEitherDialogChangesNothing)
     EXPECT_EQ(filesInFolder(), 0U);
 }
 
+// The earlier file's contents and its permissions survive whatever goes wrong, and a good save
+// keeps the permissions too.
 TEST_F(SavedGames, AFailedSaveSaysSoAndKeepsTheEarlierFile)
 {
+    constexpr fs::perms kMine = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     save();
+    fs::permissions(file(), kMine);
     const auto before = readAll(file());
     game.cell_MouseUp(0, MouseButton::Right);
     {
@@ -193,6 +200,7 @@ TEST_F(SavedGames, AFailedSaveSaysSoAndKeepsTheEarlierFile)
     save();
     EXPECT_TRUE(window.messages.empty());
     EXPECT_NE(readAll(file()), before);
+    EXPECT_EQ(fs::status(file()).permissions(), kMine);
 }
 
 // The chosen file is a link to a longer file elsewhere; beside it, files named as the save's own
