@@ -198,6 +198,15 @@ TEST_F(Hint, ShowsThePlayerTheForcedWinAndCountsAsBendingTheRules)
     EXPECT_EQ(window.marks.hint, -1);
 }
 
+// A swap puts another position on the board: the hint was for the old one.
+TEST_F(Hint, GoesWithThePositionItWasFor)
+{
+    game.HintMenu_Click();
+    ASSERT_EQ(window.marks.hint, cellIndex(3, 0, 0));
+    game.SwapMenu_Click();
+    EXPECT_EQ(window.marks.hint, -1);
+}
+
 TEST_F(Hint, ForCrossesToMoveBetweenTwoHumansItBlocks)
 {
     game.NoughtsFirstMenu_Click();
