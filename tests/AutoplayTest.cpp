@@ -235,9 +235,11 @@ TEST(MatchRunner, TheSameSeedGivesTheSameMatches)
     // The totals count the matches listed above them.
     std::array<int, 3> won{}; // draws, then each player's wins
     std::istringstream lines(first);
-    for (std::string line; std::getline(lines, line);)
+    for (std::string line; std::getline(lines, line);) {
+        const auto says = [&](const char* text) { return line.find(text) != std::string::npos; };
         if (line.starts_with("match "))
-            ++won[line.find(": draw ") != std::string::npos ? 0 : line.find(": Player 1 won") != std::string::npos ? 1 : 2];
+            ++won[says(": Player 1 won") ? 1 : says(": Player 2 won") ? 2 : 0];
+    }
     EXPECT_NE(first.find("Player 1 wins: " + std::to_string(won[1]) + "\nPlayer 2 wins: " + std::to_string(won[2])
                          + "\ndraws: " + std::to_string(won[0]) + "\n"),
               std::string::npos)
