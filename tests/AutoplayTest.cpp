@@ -191,6 +191,11 @@ TEST_F(Match, AfterAMatchTheMenusOpponentPlaysAgain)
     play();
     EXPECT_FALSE(st().AlphaBetaOpponent);
     EXPECT_EQ(st().OpponentRoutine, Routine::Longthink);
+    EXPECT_FALSE(st().ZeddonOpponent);
+    game.ZeddonMenu_Click();
+    game.Option1_Click(1);
+    play();
+    EXPECT_TRUE(st().ZeddonOpponent);
 }
 
 // Each player as the window would choose it: Player 1 in the opponent menu, Player 2 in the dialog,
