@@ -207,7 +207,7 @@ TEST_F(Match, TheRunnerChoosesEachPlayerAsTheWindowWould)
         {"tovi", MenuItem::CommonSenseMenu, SecondPlayer::CommonSense},
         {"quen", MenuItem::MiniMaxMenu, SecondPlayer::MiniMaxing},
         {"zeddon", MenuItem::ZeddonMenu, SecondPlayer::Zeddon},
-        {"morvid:5", MenuItem::AlphaBetaMenu, SecondPlayer::AlphaBeta}};
+        {"morvid:1", MenuItem::AlphaBetaMenu, SecondPlayer::AlphaBeta}};
     for (const auto& [name1, item, unused] : players)
         for (const auto& [name2, unused2, second] : players) {
             setUpMatch(game, parsePlayerSpec(name1 + "/1,2,3,4,5"), parsePlayerSpec(name2 + "/6,7,8,9,10"));
@@ -215,8 +215,8 @@ TEST_F(Match, TheRunnerChoosesEachPlayerAsTheWindowWould)
             EXPECT_EQ(game.options().Option1, static_cast<std::int32_t>(second)) << name2;
             EXPECT_EQ(st().weights, (EvalWeights{1, 2, 3, 4, 5}));
             EXPECT_EQ(game.options().secondSet(), (EvalWeights{6, 7, 8, 9, 10}));
-            EXPECT_EQ(game.options().SearcDepth2, name2 == "morvid:5" ? 4 : 2);
-            EXPECT_EQ(st().SearchDepth, name1 == "morvid:5" ? 5 : 3);
+            EXPECT_EQ(game.options().SearcDepth2, name2 == "morvid:1" ? 0 : 2);
+            EXPECT_EQ(st().SearchDepth, name1 == "morvid:1" ? 1 : 3);
         }
 }
 

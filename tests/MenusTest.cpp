@@ -81,7 +81,8 @@ TEST_F(Menus, ANewGameReselectsTheRoutineFromTheMarks)
 
 TEST_F(Menus, ADepthIsCheckedAloneAndTakenAtTheNextMove)
 {
-    game.SearchDepthMenu_Click(5);
+    for (std::int16_t depth : {1, 6, 5})
+        game.SearchDepthMenu_Click(depth);
     EXPECT_EQ(st().SearchDepth, 5);
     for (int d = 1; d <= 6; ++d)
         EXPECT_EQ(checked(searchDepthItem(d)), d == 5);

@@ -1,8 +1,12 @@
 // Quarter turns and mirrors of the cube.
 #include "GameFixture.h"
+#include "game/Symmetries.h"
 #include "view/Rotation.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
 
 namespace vornix::testing {
 namespace {
@@ -69,6 +73,28 @@ TEST(Symmetry, EveryTransformationMapsLinesOntoLines)
             Evaluate(t, EvalWeights{}, tally);
             EXPECT_EQ(tally.NoughtTally[4], 1);
         }
+}
+
+// Every symmetry the searches share positions under: 192 different ones, each keeping every line a
+// line. Besides the cube's 48 turns and mirrors they turn it inside out: along every axis, the
+// coordinates 0, 1, 2, 3 becoming 1, 0, 3, 2 keeps all 76 lines.
+TEST(Symmetry, ThereAre192AndEachKeepsEveryLine)
+{
+    std::set<std::set<int>> lines;
+    for (const Line& line : kLines)
+        lines.insert({line.begin(), line.end()});
+    const auto& all = lineAutomorphisms();
+    EXPECT_EQ(std::set<CellPermutation>(all.begin(), all.end()).size(), 192U);
+    for (const CellPermutation& map : all)
+        for (const Line& line : kLines)
+            ASSERT_EQ(lines.count({map[line[0]], map[line[1]], map[line[2]], map[line[3]]}), 1U);
+    constexpr std::array<int, 4> f{1, 0, 3, 2};
+    CellPermutation insideOut{};
+    for (int n = 0; n < kCells; ++n) {
+        const Coord c = coordOf(n);
+        insideOut[n] = static_cast<std::uint8_t>(cellIndex(f[c.i], f[c.j], f[c.k]));
+    }
+    EXPECT_NE(std::find(all.begin(), all.end(), insideOut), all.end());
 }
 
 class RotateGame : public GameFixture {};
