@@ -11,6 +11,7 @@ catches is one the suite cannot do without.
     tools/mutants.py --count 300 --jobs 2        # a sample of 300 mutants on two clean clones
     tools/mutants.py --files src/ai/Zeddon.cpp   # every mutant of one file
     tools/mutants.py --report                    # the report again, from the results so far
+    tools/mutants.py --retry                     # the survivors again, against the tests as they are now
 
 Work and results stay in build-mutants/: run again, and mutants already tried are not run twice.
 """
@@ -95,10 +96,17 @@ def run(mutants, jobs):
             source = clone / m['file']
             original = source.read_text()
             lines = original.split('\n')
-            lines[m['line']] = m['new']
-            source.write_text('\n'.join(lines))
+            if m['line'] >= len(lines) or lines[m['line']] != m['old']:
+                # The code has moved on since the mutant was made: find its line again, if it is still there.
+                same = [n for n, line in enumerate(lines) if line == m['old']]
+                m = dict(m, line=same[0]) if len(same) == 1 else dict(m, outcome='gone')
+            if m.get('outcome') != 'gone':
+                lines[m['line']] = m['new']
+                source.write_text('\n'.join(lines))
             failed = []
-            if subprocess.run(make, **quiet).returncode != 0:
+            if m.get('outcome') == 'gone':
+                outcome = 'gone'
+            elif subprocess.run(make, **quiet).returncode != 0:
                 outcome = 'stillborn'
             else:
                 report = build / 'mutant.json'
@@ -153,8 +161,14 @@ def main():
     parser.add_argument('--jobs', type=int, default=os.cpu_count() or 1)
     parser.add_argument('--files', nargs='*', help='only these files, every mutant of them')
     parser.add_argument('--report', action='store_true', help='only print the report')
+    parser.add_argument('--retry', action='store_true', help='try the survivors again')
     args = parser.parse_args()
-    if not args.report:
+    if args.retry:
+        rows = results()
+        survivors = [{k: r[k] for k in ('file', 'line', 'old', 'new')} for r in rows if r['outcome'] == 'survived']
+        (WORK / 'results.jsonl').write_text(''.join(json.dumps(r) + '\n' for r in rows if r['outcome'] != 'survived'))
+        run(survivors, args.jobs)
+    elif not args.report:
         WORK.mkdir(exist_ok=True)
         mutants = [m for f in (args.files or core_files()) for m in mutants_of(f)]
         random.Random(args.seed).shuffle(mutants)
