@@ -235,9 +235,16 @@ TEST_F(SavedGames, AWritableFileInAFolderThatIsNotIsSavedOver)
         const OrdinaryUserFiles user;
         save();
     }
-    fs::permissions(window.folder, fs::perms::owner_write, fs::perm_options::add);
     EXPECT_TRUE(window.messages.empty());
     EXPECT_EQ(int32At(readAll(file()), 17162), 1);
+    // Once the file is read-only too, nothing can be saved, and the player is told.
+    fs::permissions(file(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    {
+        const OrdinaryUserFiles user;
+        save();
+    }
+    fs::permissions(window.folder, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(window.messages, std::vector<std::string>{"Couldn't write file"});
 }
 
 TEST_F(SavedGames, TheAnalysisToolReadsASavedGame)
