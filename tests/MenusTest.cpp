@@ -28,13 +28,13 @@ TEST_F(Menus, StartWithHumanFirstMorvidAndDepthThreeChecked)
 TEST_F(Menus, ExactlyOneGameTypeAndOneOpponentAreCheckedWhateverWasBefore)
 {
     using Item = MenuItem;
-    using Choice = std::pair<void (Game::*)(), MenuItem>;
-    const std::vector<Choice> types = {
+    using Command = std::pair<void (Game::*)(), MenuItem>;
+    const std::vector<Command> types = {
         {&Game::HumanFirstMenu_Click, Item::HumanFirstMenu},     {&Game::ComputerFirstMenu_Click, Item::ComputerFirstMenu},
         {&Game::RandomFirstMenu_Click, Item::RandomFirstMenu},   {&Game::NoughtsFirstMenu_Click, Item::NoughtsFirstMenu},
         {&Game::CrossesFirstMenu_Click, Item::CrossesFirstMenu}, {&Game::RanomHvH_Click, Item::RanomHvH},
         {&Game::AutoPlayMenu_Click, Item::AutoPlayMenu}};
-    const std::vector<Choice> opponents = {
+    const std::vector<Command> opponents = {
         {&Game::EvaluateMenu_Click, Item::EvaluateMenu},   {&Game::CommonSenseMenu_Click, Item::CommonSenseMenu},
         {&Game::MiniMaxMenu_Click, Item::MiniMaxMenu},     {&Game::AlphaBetaMenu_Click, Item::AlphaBetaMenu},
         {&Game::CMenu_Click, Item::CMenu},                 {&Game::ZeddonMenu_Click, Item::ZeddonMenu}};

@@ -136,17 +136,14 @@ def run(mutants, jobs):
 def report():
     rows = results()
     print(collections.Counter(r['outcome'] for r in rows))
-    by_file = collections.defaultdict(collections.Counter)
-    unique = collections.Counter()
+    by_suite = collections.defaultdict(collections.Counter)
     for r in rows:
-        files = {f.split('.')[0].split('/')[-1] for f in r['failed']}
-        if r['outcome'] == 'caught' and len(set(r['failed'])) == 1:
-            unique[r['failed'][0]] += 1
-        for f in files:
-            by_file[f]['caught'] += 1
-            by_file[f]['alone'] += len(files) == 1
+        suites = {test.split('.')[0].split('/')[-1] for test in r['failed']}
+        for suite in suites:
+            by_suite[suite]['caught'] += 1
+            by_suite[suite]['alone'] += len(suites) == 1
     print('\nsuite: mutants it catches, and those no other suite catches')
-    for suite, counts in sorted(by_file.items()):
+    for suite, counts in sorted(by_suite.items()):
         print(f"  {suite:28} {counts['caught']:4} {counts['alone']:4}")
     print('\nsurvivors (a gap in the tests, or a change that makes no difference):')
     for r in rows:
