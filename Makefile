@@ -37,22 +37,29 @@ test: all
 
 install-check:
 	rm -rf $(INSTALLED)/prefix
-	cmake -S . -B $(INSTALLED) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVORNIX_BENCH=OFF
+	cmake -S . -B $(INSTALLED) -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVORNIX_BENCH=OFF \
+		-DCMAKE_INSTALL_PREFIX=$(CURDIR)/$(INSTALLED)/prefix
 	cmake --build $(INSTALLED) -j$(JOBS)
-	cmake --install $(INSTALLED) --prefix $(CURDIR)/$(INSTALLED)/prefix
+	cmake --install $(INSTALLED) --strip
 	desktop-file-validate $(INSTALLED)/prefix/share/applications/$(ID).desktop
 	appstreamcli validate --no-net $(INSTALLED)/prefix/share/metainfo/$(ID).metainfo.xml
 	test -f $(INSTALLED)/prefix/share/vornix/Win.wav && test -f $(INSTALLED)/prefix/share/vornix/lose.wav
 	test -f $(INSTALLED)/prefix/share/icons/hicolor/scalable/apps/$(ID).svg
-	man --warnings -l $(INSTALLED)/prefix/share/man/man6/vornix.6 > /dev/null
-	man --warnings -l $(INSTALLED)/prefix/share/man/man6/vornix-analyse.6 > /dev/null
+	for page in vornix vornix-analyse; do \
+		man --warnings -l $(INSTALLED)/prefix/share/man/man6/$$page.6 > /dev/null && \
+		mandoc -T lint -W warning $(INSTALLED)/prefix/share/man/man6/$$page.6 || exit 1; \
+	done
+	grep -qx 'Exec=$(CURDIR)/$(INSTALLED)/prefix/bin/vornix' $(INSTALLED)/prefix/share/applications/$(ID).desktop
+	grep -q '$(CURDIR)/$(INSTALLED)/prefix/share/vornix' $(INSTALLED)/prefix/share/man/man6/vornix.6
 	$(INSTALLED)/prefix/bin/vornix --version
 	$(INSTALLED)/prefix/bin/vornix-analyse --version
 
+# Built in a scratch copy of the tree, so that the checkout and its parent folder stay as they were.
 deb:
-	dpkg-buildpackage -us -uc -b
-	mkdir -p $(PACKAGED)
-	mv ../vornix_2.4.0_* ../vornix-dbgsym_2.4.0_* $(PACKAGED)/
+	rm -rf $(PACKAGED) && mkdir -p $(PACKAGED)/vornix-2.4.0
+	tar -c --exclude-vcs --exclude='./build*' --exclude='./obj-*' -f - . | tar -x -C $(PACKAGED)/vornix-2.4.0
+	cd $(PACKAGED)/vornix-2.4.0 && dpkg-buildpackage -us -uc -b
+	rm -rf $(PACKAGED)/vornix-2.4.0
 	lintian --fail-on error $(PACKAGED)/vornix_*.changes
 
 fuzz: sanitized

@@ -3,7 +3,7 @@
 set -eu
 
 packages="build-essential cmake clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
-qt6-multimedia-dev fonts-liberation fonts-dejavu-core xvfb xauth desktop-file-utils appstream man-db
+qt6-multimedia-dev fonts-liberation fonts-dejavu-core xvfb xauth desktop-file-utils appstream man-db mandoc
 debhelper dpkg-dev fakeroot lintian"
 
 missing=""

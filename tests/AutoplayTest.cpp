@@ -224,7 +224,7 @@ TEST(MatchRunner, TheSameSeedGivesTheSameMatches)
 {
     auto run = [](const std::vector<std::string_view>& args) {
         std::ostringstream out;
-        runMatchCommand(args, out);
+        runMatchCommand(parseMatchArguments(args), out);
         std::string results;
         std::istringstream lines(out.str());
         for (std::string line; std::getline(lines, line);)
@@ -254,7 +254,7 @@ TEST(MatchRunner, TheSameSeedGivesTheSameMatches)
 TEST(MatchRunner, TheSixthPersonaPlaysAMatchAndBeatsBelwinMovingSecond)
 {
     std::ostringstream out;
-    EXPECT_EQ(runMatchCommand({"--p1", "belwin", "--p2", "zeddon", "--seed", "3", "--jobs", "1"}, out), 0);
+    EXPECT_EQ(runMatchCommand(parseMatchArguments({"--p1", "belwin", "--p2", "zeddon", "--seed", "3", "--jobs", "1"}), out), 0);
     EXPECT_NE(out.str().find("Player 2 wins: 1\n"), std::string::npos) << out.str();
     // Each player's longest move is at least its average one.
     const auto millisecondsAfter = [&](const std::string& label) {

@@ -367,6 +367,7 @@ TEST_F(EndOfGame, AWritableFileInAFolderThatIsNotIsCountedInPlace)
 // Where an installed copy and an unpacked one keep their statistics, as an ordinary player runs them.
 struct Place {
     const char* name;
+    CopyKind copy;
     bool folderWritable;
     std::optional<bool> fileWritable; // nothing: no Statistics beside the program yet
     bool besideTheProgram;
@@ -374,7 +375,7 @@ struct Place {
 
 class StatisticsPlace : public EndOfGame, public ::testing::WithParamInterface<Place> {};
 
-TEST_P(StatisticsPlace, BesideTheProgramWhileItCanBeWrittenThereElseInThePlayersFolder)
+TEST_P(StatisticsPlace, BesideAnUnpackedCopyWhileItCanBeWrittenThereElseInThePlayersFolder)
 {
     namespace fs = std::filesystem;
     const Place& p = GetParam();
@@ -384,7 +385,7 @@ TEST_P(StatisticsPlace, BesideTheProgramWhileItCanBeWrittenThereElseInThePlayers
     fs::create_directories(program);
     fs::permissions(window.folder, fs::perms::all); // the player may make a home here
     if (p.fileWritable) {
-        std::ofstream(program / "Statistics") << "0\r\n";
+        std::ofstream(program / "Statistics") << "7\r\n";
         fs::permissions(program / "Statistics", *p.fileWritable ? fs::perms::all : readOnly);
     }
     fs::permissions(program, p.folderWritable ? fs::perms::all : readOnly | fs::perms::owner_exec
@@ -392,20 +393,36 @@ TEST_P(StatisticsPlace, BesideTheProgramWhileItCanBeWrittenThereElseInThePlayers
     fs::path chosen;
     {
         const OrdinaryUserFiles user;
-        chosen = statisticsLocation(program, player);
+        chosen = statisticsLocation(program, player, p.copy);
     }
     EXPECT_EQ(chosen, p.besideTheProgram ? program / "Statistics" : player / "Statistics");
     EXPECT_EQ(fs::is_directory(player), !p.besideTheProgram);
+    // An installed copy's old counters come along once, and stay where they were too.
+    const bool carried = p.copy == CopyKind::Installed && p.fileWritable;
+    EXPECT_EQ(fs::exists(player / "Statistics"), carried);
+    EXPECT_EQ(fs::exists(program / "Statistics"), p.fileWritable.has_value());
+    if (carried) {
+        std::ofstream(player / "Statistics") << "9\r\n";
+        statisticsLocation(program, player, p.copy);
+        std::ifstream in(player / "Statistics");
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "9\r\n");
+    }
     fs::permissions(program, fs::perms::owner_all);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, StatisticsPlace,
-                         ::testing::Values(Place{"UnpackedCopy", true, std::nullopt, true},
-                                           Place{"UnpackedCopyWithAReadOnlyFile", true, false, true},
-                                           Place{"InstalledCopy", false, std::nullopt, false},
-                                           Place{"InstalledCopyWithAReadOnlyFile", false, false, false},
-                                           Place{"InstalledCopyWithAWritableFile", false, true, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+constexpr CopyKind kUnpacked = CopyKind::Unpacked;
+constexpr CopyKind kInstalled = CopyKind::Installed;
+INSTANTIATE_TEST_SUITE_P(
+    Files, StatisticsPlace,
+    ::testing::Values(Place{"UnpackedCopy", kUnpacked, true, std::nullopt, true},
+                      Place{"UnpackedCopyWithAReadOnlyFile", kUnpacked, true, false, true},
+                      Place{"UnpackedCopyInAReadOnlyFolder", kUnpacked, false, std::nullopt, false},
+                      Place{"UnpackedCopyWithAWritableFileInAReadOnlyFolder", kUnpacked, false, true, true},
+                      Place{"InstalledCopy", kInstalled, false, std::nullopt, false},
+                      Place{"InstalledCopyRunByRoot", kInstalled, true, std::nullopt, false},
+                      Place{"InstalledCopyWithAReadOnlyFile", kInstalled, false, false, false},
+                      Place{"InstalledCopyWithAWritableFile", kInstalled, true, true, false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace vornix::testing

@@ -70,6 +70,24 @@ TEST_F(History, UndoingAFinishedGameReopensTheBoardAndTheGameStaysCheated)
     EXPECT_FALSE(enabled(MenuItem::RedoMoveMenu));
 }
 
+// Undo and redo bring a won board back as it was: over, taking no piece, with nothing to hint.
+TEST_F(History, RedoOntoAWonBoardFindsTheGameOver)
+{
+    for (int cell : {0, 1, 2})
+        game.cell_MouseUp(cell, MouseButton::Right);
+    game.cell_MouseUp(3, MouseButton::Left); // a line of four noughts
+    game.TakeBackMenu_Click();
+    game.RedoMoveMenu_Click();
+    ASSERT_EQ(st().GridContents, gridWith({{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {3, 0, 0}}, {}));
+    EXPECT_EQ(st().GameOver, -1);
+    game.cell_MouseUp(30, MouseButton::Left);
+    EXPECT_EQ(st().GridContents[30], kEmpty);
+    window.messages.clear();
+    game.HintMenu_Click();
+    EXPECT_EQ(window.messages, std::vector<std::string>{"The game is over: there is no move to hint at."});
+    EXPECT_EQ(window.marks.hint, -1);
+}
+
 TEST_F(History, SwappingExchangesEveryPieceAndAnotherTurnMovesAgainBothCheating)
 {
     game.SwapMenu_Click(); // even on an empty board

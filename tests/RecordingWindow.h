@@ -82,6 +82,7 @@ public:
         dialogForms.push_back(form);
         return chosenFile;
     }
+    void fileWorked(const std::filesystem::path& file) override { filesWorked.push_back(file); }
     std::vector<std::string> installedFonts() const override { return fontList; }
     std::filesystem::path statisticsFile() const override { return folder / "Statistics"; }
     std::filesystem::path soundFile(std::string_view name) const override { return folder / name; }
@@ -121,6 +122,7 @@ public:
     std::function<void()> onPause;
     std::vector<FileDialogForm> dialogForms;
     std::optional<std::filesystem::path> chosenFile;
+    std::vector<std::filesystem::path> filesWorked; // saved to or loaded from
     std::vector<std::string> fontList;
     std::filesystem::path folder;
     int reseeds = 0;

@@ -201,6 +201,20 @@ TEST_F(SavedGames, AFailedSaveSaysSoAndKeepsTheEarlierFile)
     EXPECT_TRUE(window.messages.empty());
     EXPECT_NE(readAll(file()), before);
     EXPECT_EQ(fs::status(file()).permissions(), kMine);
+    // Only the saves that worked tell the window where the next dialog may open.
+    EXPECT_EQ(window.filesWorked, std::vector<fs::path>(2, file()));
+}
+
+TEST(SavedGameNames, GetTheExtensionUnlessTheyEndInItInAnyCase)
+{
+    const std::pair<const char*, const char*> names[] = {
+        {"/h/mine", "/h/mine.VRNX"},           {"/h/vs.morvid", "/h/vs.morvid.VRNX"},
+        {"/h/a.vrnx", "/h/a.vrnx"},            {"/h/B.Vrnx", "/h/B.Vrnx"},
+        {"/h/c.VRNX.txt", "/h/c.VRNX.txt.VRNX"}, {"/h/.vrnx", "/h/.vrnx"},
+        {"/h/d.vrn", "/h/d.vrn.VRNX"},
+    };
+    for (const auto& [given, saved] : names)
+        EXPECT_EQ(withSavedGameExtension(given), fs::path(saved)) << given;
 }
 
 // The chosen file is a link to a longer file elsewhere; beside it, files named as the save's own

@@ -36,7 +36,7 @@ constexpr std::string_view kUsage =
     "       vornix-analyse match --p1 PLAYER --p2 PLAYER [--games N] [--seed S] [--jobs J]\n"
     "\n"
     "POSITION is 64 characters of '.', 'O' and 'X' in flat cell order (index i + 4j + 16k); '-' reads\n"
-    "it from standard input. A PLAYER is belwin, tovi, quen or morvid:DEPTH, optionally followed by\n"
+    "it from standard input. A PLAYER is belwin, tovi, quen, zeddon or morvid:DEPTH, optionally followed by\n"
     "/a,b,c,d,e weights. An option's value may also follow an equals sign: --depth=4.\n";
 
 constexpr int kWriteError = 1;
@@ -175,7 +175,7 @@ int analyseCommand(const std::vector<std::string_view>& args)
         const auto bytes = readSavedGameBytes(*a.gameFile);
         const auto game = bytes ? decode(*bytes) : std::nullopt;
         if (!game) {
-            std::cerr << "Error opening file " << *a.gameFile << ": " << whyUnreadable(*a.gameFile) << '\n';
+            std::cerr << "vornix-analyse: Error opening file " << *a.gameFile << ": " << whyUnreadable(*a.gameFile) << '\n';
             return kUsageError;
         }
         a.grid = game->GridContents;
@@ -185,13 +185,23 @@ int analyseCommand(const std::vector<std::string_view>& args)
     return analyse(a);
 }
 
+int matchCommand(const std::vector<std::string_view>& args)
+{
+    const MatchArguments run = parseMatchArguments(args);
+    if (run.help) {
+        std::cout << kUsage;
+        return 0;
+    }
+    return runMatchCommand(run, std::cout);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     try {
-        const int status = !args.empty() && args[0] == "match" ? runMatchCommand({args.begin() + 1, args.end()}, std::cout)
+        const int status = !args.empty() && args[0] == "match" ? matchCommand({args.begin() + 1, args.end()})
                                                                : analyseCommand(args);
         // An answer that never arrived is a failure, whatever was computed (a full disk, a closed pipe).
         std::cout.flush();

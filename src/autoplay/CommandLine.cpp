@@ -62,6 +62,9 @@ std::vector<CommandLineWord> readCommandLine(const std::vector<std::string_view>
             read.push_back({options[n].name, optarg != nullptr ? optarg : ""});
         }
     }
+    // "--" ends the options: what follows it is operands, whatever they look like.
+    for (int n = optind; n < argc; ++n)
+        read.push_back({{}, argv[n]});
     return read;
 }
 

@@ -141,7 +141,7 @@ MatchArguments parseMatchArguments(const std::vector<std::string_view>& args)
     MatchArguments m;
     m.jobs = std::max(1U, std::thread::hardware_concurrency());
     static constexpr CommandLineOption kOptions[] = {
-        {"p1", true}, {"p2", true}, {"games", true}, {"seed", true}, {"jobs", true}};
+        {"p1", true}, {"p2", true}, {"games", true}, {"seed", true}, {"jobs", true}, {"help", false, 'h'}};
     std::vector<CommandLineWord> words;
     try {
         words = readCommandLine(args, kOptions);
@@ -160,9 +160,13 @@ MatchArguments parseMatchArguments(const std::vector<std::string_view>& args)
             m.seed = static_cast<std::uint64_t>(number(value, "seed", 0, INT64_MAX));
         else if (word.option == "jobs")
             m.jobs = number(value, "number of jobs", 1, 256);
+        else if (word.option == "help")
+            m.help = true;
         else
             throw MatchUsageError("unexpected '" + word.value + "'");
     }
+    if (m.help)
+        return m;
     if (!p1 || !p2)
         throw MatchUsageError("a match needs --p1 PLAYER and --p2 PLAYER");
     m.player1 = *p1;
@@ -170,9 +174,8 @@ MatchArguments parseMatchArguments(const std::vector<std::string_view>& args)
     return m;
 }
 
-int runMatchCommand(const std::vector<std::string_view>& args, std::ostream& out)
+int runMatchCommand(const MatchArguments& run, std::ostream& out)
 {
-    const MatchArguments run = parseMatchArguments(args);
     const std::int64_t games = run.games;
     std::vector<MatchResult> results(static_cast<std::size_t>(games));
     std::atomic<std::int64_t> next{0};

@@ -52,13 +52,14 @@ struct MatchArguments {
     std::int64_t games = 1;
     std::uint64_t seed = 1;
     std::int64_t jobs = 1;
+    bool help = false; // only the usage is asked for
 };
 
 // The "match" command's arguments; throws MatchUsageError, saying what is wrong, for anything but
-// two players and numbers in their ranges.
+// two players and numbers in their ranges, or --help alone.
 MatchArguments parseMatchArguments(const std::vector<std::string_view>& args);
 
 // The command line's "match" command; prints one line per match, then the totals.
-int runMatchCommand(const std::vector<std::string_view>& args, std::ostream& out);
+int runMatchCommand(const MatchArguments& run, std::ostream& out);
 
 } // namespace vornix

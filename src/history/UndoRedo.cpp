@@ -9,13 +9,17 @@ void Game::BackInTime(std::int32_t when)
         window_.beep();
         return;
     }
-    if (when < st_.LatestTurn)
-        st_.GameOver = 0;
     st_.TurnNumber = when;
     st_.GridContents = st_.BoardHistory[when];
     st_.Cheated = true;
     UpdateDisplayFromGridContents();
-    EnableBox();
+    // A step back to a won or full board, by redo say, finds the game as over as it was.
+    const bool finished = gameFinished(st_.GridContents);
+    st_.GameOver = finished ? -1 : 0;
+    if (finished)
+        DisableBox();
+    else
+        EnableBox();
     if (st_.TwoPlayerGame) {
         // Every placement of such a game changes sides, so the count says whose turn it is.
         st_.NoughtsToMove = (st_.TurnNumber % 2 == 0) == st_.NoughtsStarted;

@@ -4,6 +4,7 @@
 #include "qt/CellLabel.h"
 #include "qt/MainWindow.h"
 #include "qt/OptionsDialog.h"
+#include "storage/SavedGame.h"
 #include "storage/Statistics.h"
 
 #include <QAction>
@@ -130,14 +131,17 @@ void QtWindow::messageBox(std::string_view message)
 {
     if (closing_)
         return;
-    QMessageBox box(&main_);
+    // Over the window the player is in (a dialog of the game's, say), and the keyboard goes back
+    // there afterwards, so that play goes on without the mouse.
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    const QPointer<QWidget> owner = focus ? focus->window() : &main_;
+    QMessageBox box(owner);
     box.setWindowTitle(QStringLiteral("Vornix"));
     box.setText(text(message).replace(QStringLiteral("\n\r"), QStringLiteral("\n")));
     box.setStandardButtons(QMessageBox::Ok);
-    // The keyboard goes back where it was, so that play goes on without the mouse.
-    const QPointer<QWidget> focus = QApplication::focusWidget();
     box.exec();
-    main_.activateWindow();
+    if (owner)
+        owner->activateWindow();
     if (focus)
         focus->setFocus(Qt::OtherFocusReason);
 }
@@ -183,11 +187,19 @@ void QtWindow::setSoundOutput(std::unique_ptr<SoundOutput> output)
     sound_ = std::make_unique<SoundPlayer>(std::move(output));
 }
 
-// The program's folder while it may be written (an unpacked copy), else the player's documents.
+// An installed copy finds its data by the path from its program folder to the installation's.
+CopyKind QtWindow::copyKind()
+{
+    const QDir program(QCoreApplication::applicationDirPath());
+    return QFileInfo(program.filePath(QStringLiteral(VORNIX_DATA_FROM_PROGRAM))).isDir() ? CopyKind::Installed
+                                                                                          : CopyKind::Unpacked;
+}
+
+// An unpacked copy's folder while it may be written, else the player's documents or home.
 QString QtWindow::firstFolderForFiles() const
 {
     const QString program = QCoreApplication::applicationDirPath();
-    if (QFileInfo(program).isWritable())
+    if (copyKind() == CopyKind::Unpacked && QFileInfo(program).isWritable())
         return program;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QFileInfo(documents).isDir() ? documents : QDir::homePath();
@@ -200,7 +212,6 @@ std::optional<std::filesystem::path> QtWindow::chooseFile(FileDialogForm form)
                        QStringLiteral("Vornix Files (.VRNX) (*.[Vv][Rr][Nn][Xx])"));
     dialog.setObjectName(QStringLiteral("fileDialog"));
     dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setDefaultSuffix(QStringLiteral("VRNX"));
     if (form == FileDialogForm::Save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
@@ -210,9 +221,23 @@ std::optional<std::filesystem::path> QtWindow::chooseFile(FileDialogForm form)
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    const QString chosen = dialog.selectedFiles().constFirst();
-    lastFolder_ = QFileInfo(chosen).absolutePath();
-    return std::filesystem::path(chosen.toStdString());
+    const std::filesystem::path chosen = dialog.selectedFiles().constFirst().toStdString();
+    if (form == FileDialogForm::Open)
+        return chosen;
+    // The dialog asked about the name typed; a name it did not see is asked about here.
+    const std::filesystem::path named = withSavedGameExtension(chosen);
+    if (named != chosen && QFileInfo::exists(QString::fromStdString(named.string()))) {
+        const QString question = QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                     .arg(QString::fromStdString(named.filename().string()));
+        if (QMessageBox::question(&main_, QStringLiteral("3D Vornix"), question) != QMessageBox::Yes)
+            return std::nullopt;
+    }
+    return named;
+}
+
+void QtWindow::fileWorked(const std::filesystem::path& file)
+{
+    lastFolder_ = QFileInfo(QString::fromStdString(file.string())).absolutePath();
 }
 
 std::vector<std::string> QtWindow::installedFonts() const
@@ -226,7 +251,8 @@ std::vector<std::string> QtWindow::installedFonts() const
 std::filesystem::path QtWindow::statisticsFile() const
 {
     return statisticsLocation(QCoreApplication::applicationDirPath().toStdString(),
-                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString());
+                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString(),
+                              copyKind());
 }
 
 // Beside the program (an unpacked copy or a build), else in the data folder it was installed with.

@@ -3,6 +3,7 @@
 
 #include "game/ClockRandom.h"
 #include "qt/SoundPlayer.h"
+#include "storage/Statistics.h"
 #include "view/Window.h"
 
 #include <QString>
@@ -42,6 +43,7 @@ public:
     void yieldToEvents() override;
     void pause(int milliseconds) override;
     std::optional<std::filesystem::path> chooseFile(FileDialogForm form) override;
+    void fileWorked(const std::filesystem::path& file) override;
     std::vector<std::string> installedFonts() const override;
     std::filesystem::path statisticsFile() const override;
     std::filesystem::path soundFile(std::string_view name) const override;
@@ -56,6 +58,7 @@ public:
 
 private:
     void refreshCursor(int cell);
+    static CopyKind copyKind();
     QString firstFolderForFiles() const;
 
     MainWindow& main_;

@@ -86,6 +86,11 @@ std::optional<int> waveLengthMs(const QString& path)
     return static_cast<int>(wave->format.durationForBytes(static_cast<qint32>(wave->samples.size())) / 1000);
 }
 
+bool soundPlayedOut(qint64 playedMicroseconds, qint64 soundMicroseconds, bool sinkIdle, bool allHandedOver)
+{
+    return playedMicroseconds >= soundMicroseconds || (sinkIdle && allHandedOver);
+}
+
 SpeakerOutput::SpeakerOutput() = default;
 SpeakerOutput::~SpeakerOutput() = default;
 
@@ -115,11 +120,13 @@ void SpeakerOutput::start(const QString& path, int serial)
         release();
     };
     // How much the sink has played tells when the sound itself is over, with only silence left to
-    // cut; the sink does not always say when it has run dry.
+    // cut; the sink does not always say when it has run dry, and running dry for a moment, when
+    // the process stalls, is no end.
     auto watch = [this, finish, soundMicroseconds] {
         if (sink_->error() != QAudio::NoError && sink_->error() != QAudio::UnderrunError)
             finish(false);
-        else if (sink_->state() == QAudio::IdleState || sink_->processedUSecs() >= soundMicroseconds)
+        else if (soundPlayedOut(sink_->processedUSecs(), soundMicroseconds, sink_->state() == QAudio::IdleState,
+                                samples_->atEnd()))
             finish(true);
     };
     connect(sink_.get(), &QAudioSink::stateChanged, this, watch);

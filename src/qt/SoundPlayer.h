@@ -19,6 +19,10 @@ namespace vornix::qt {
 // The length of a PCM wave file in milliseconds, or nothing when it is not one.
 std::optional<int> waveLengthMs(const QString& path);
 
+// Whether a sound is over: all of it played, or all of it handed to a sink that has gone idle. A
+// sink idle with samples still to take has only run dry for a moment.
+bool soundPlayedOut(qint64 playedMicroseconds, qint64 soundMicroseconds, bool sinkIdle, bool allHandedOver);
+
 // Plays wave files on the thread it lives in.
 class SoundOutput : public QObject {
     Q_OBJECT

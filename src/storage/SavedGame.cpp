@@ -3,6 +3,8 @@
 #include "game/Game.h"
 #include "storage/SafeWrite.h"
 
+#include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <system_error>
 
@@ -188,6 +190,16 @@ std::optional<std::vector<std::uint8_t>> readSavedGameBytes(const fs::path& file
     return bytes;
 }
 
+std::filesystem::path withSavedGameExtension(const std::filesystem::path& file)
+{
+    std::string name = file.filename().string();
+    const std::string_view extension = ".vrnx";
+    const bool has = name.size() >= extension.size()
+        && std::equal(extension.begin(), extension.end(), name.end() - static_cast<std::ptrdiff_t>(extension.size()),
+                      [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+    return has ? file : file.parent_path() / (name + ".VRNX");
+}
+
 void Game::SaveGameMenu_Click()
 {
     if (busy())
@@ -197,6 +209,8 @@ void Game::SaveGameMenu_Click()
         return;
     if (!writeFileSafely(*file, encode(savedGameOf(st_))))
         window_.messageBox("Couldn't write file");
+    else
+        window_.fileWorked(*file);
 }
 
 void Game::LoadGameMenu_Click()
@@ -214,6 +228,7 @@ void Game::LoadGameMenu_Click()
         return;
     }
 
+    window_.fileWorked(*file);
     st_.Cheated = game->Cheated;
     st_.GridContents = game->GridContents;
     st_.GameOver = game->GameOver;

@@ -46,4 +46,8 @@ std::optional<SavedGame> decode(std::span<const std::uint8_t> bytes);
 // The first bytes of a file, up to the size of a saved game; nothing when it cannot be read.
 std::optional<std::vector<std::uint8_t>> readSavedGameBytes(const std::filesystem::path& file);
 
+// The name a game is saved under: as given when it ends in ".VRNX" in any case, else with ".VRNX"
+// added, dots in the name or not ("vs.morvid" becomes "vs.morvid.VRNX").
+std::filesystem::path withSavedGameExtension(const std::filesystem::path& file);
+
 } // namespace vornix

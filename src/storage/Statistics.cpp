@@ -36,14 +36,18 @@ fs::path statisticsPath(const fs::path& programFolder)
     return programFolder / "Statistics";
 }
 
-fs::path statisticsLocation(const fs::path& programFolder, const fs::path& playerDataFolder)
+fs::path statisticsLocation(const fs::path& programFolder, const fs::path& playerDataFolder, CopyKind copy)
 {
     const fs::path beside = statisticsPath(programFolder);
     std::error_code ec;
-    if (mayWrite(programFolder, W_OK | X_OK) || (fs::is_regular_file(beside, ec) && mayWrite(beside, W_OK)))
+    const bool oldFile = fs::is_regular_file(beside, ec);
+    if (copy == CopyKind::Unpacked && (mayWrite(programFolder, W_OK | X_OK) || (oldFile && mayWrite(beside, W_OK))))
         return beside;
     fs::create_directories(playerDataFolder, ec);
-    return statisticsPath(playerDataFolder);
+    const fs::path own = statisticsPath(playerDataFolder);
+    if (copy == CopyKind::Installed && oldFile && !fs::exists(own, ec))
+        fs::copy_file(beside, own, ec); // where it fails, the player starts afresh; the old file stays
+    return own;
 }
 
 bool statisticsFileMissing(const fs::path& file)

@@ -30,11 +30,17 @@ enum class StatisticsRow : std::uint8_t { Tovi = 0, Belwin = 2, Quen = 4, Morvid
 
 std::filesystem::path statisticsPath(const std::filesystem::path& programFolder);
 
-// Where the statistics are kept: beside the program while they can be written there (its folder
-// takes new files, or holds a Statistics file that may be rewritten), so that an unpacked copy
-// keeps its own; otherwise, as for an installed copy, in the player's data folder, made when missing.
+// How the program was found: unpacked or built, with its files beside it; or installed, finding
+// its data in the installation's data folder.
+enum class CopyKind : std::uint8_t { Unpacked, Installed };
+
+// Where the statistics are kept. An unpacked copy keeps its own beside the program while they can
+// be written there (its folder takes new files, or holds a Statistics file that may be rewritten).
+// An installed copy, and an unpacked one that cannot write there, keeps them in the player's data
+// folder, made when missing; whoever runs it, an installed copy never writes beside the program.
+// A Statistics file an installed copy left there in the past is copied over once, never removed.
 std::filesystem::path statisticsLocation(const std::filesystem::path& programFolder,
-                                         const std::filesystem::path& playerDataFolder);
+                                         const std::filesystem::path& playerDataFolder, CopyKind copy);
 
 // Makes sure the file exists, creating it with ten zero counters when it is missing or empty.
 // True when that failed (the name and sense the game has always used).

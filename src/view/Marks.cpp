@@ -33,6 +33,10 @@ void Game::HintMenu_Click()
 {
     if (busy())
         return; // the computer is thinking on this board
+    if (gameFinished(st_.GridContents)) {
+        window_.messageBox("The game is over: there is no move to hint at.");
+        return;
+    }
     // The persona plays crosses: for noughts it is shown the board with the men swapped.
     const bool noughts = !st_.TwoPlayerGame || st_.NoughtsToMove;
     Grid board = st_.GridContents;

@@ -74,6 +74,8 @@ public:
     virtual void pause(int milliseconds) = 0;
 
     virtual std::optional<std::filesystem::path> chooseFile(FileDialogForm form) = 0;
+    // A game was saved to, or loaded from, this file: the next file dialog may open beside it.
+    virtual void fileWorked(const std::filesystem::path& /*file*/) {}
     virtual std::vector<std::string> installedFonts() const = 0;
     // Where the statistics file is kept, and where a sound of the game ("Win.wav", "lose.wav") is found.
     virtual std::filesystem::path statisticsFile() const = 0;

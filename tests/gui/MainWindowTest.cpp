@@ -200,6 +200,38 @@ private slots:
         QTRY_VERIFY(about.isNull());
     }
 
+    // The keys stay with About while its System Info message comes and goes, and Escape closes it.
+    void aboutKeepsTheKeysAfterItsMessageAndEscapeClosesIt()
+    {
+        auto w = openWindow();
+        w->action(MenuItem::AboutMenu)->trigger();
+        QPointer<qt::AboutBox> about = w->aboutBox();
+        QApplication::setActiveWindow(about);
+        QTRY_COMPARE(QApplication::activeWindow(), about.data());
+        QString said;
+        answerNextMessage(said);
+        const auto buttons = about->findChildren<QPushButton*>();
+        const auto systemInfo = std::find_if(buttons.begin(), buttons.end(), [](QPushButton* b) {
+            return b->text() == QStringLiteral("&System Info...");
+        });
+        QVERIFY(systemInfo != buttons.end());
+        (*systemInfo)->setFocus();
+        QTest::keyClick(*systemInfo, Qt::Key_Space);
+        QCOMPARE(said, QStringLiteral("System Information Is Unavailable At This Time"));
+        QTRY_COMPARE(QApplication::activeWindow(), about.data());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(about.isNull());
+    }
+
+    void aSoundRunningDryForAMomentHasNotEnded()
+    {
+        constexpr qint64 kSound = 1'040'000;
+        QVERIFY(!qt::soundPlayedOut(350'000, kSound, true, false)); // stalled, samples left
+        QVERIFY(qt::soundPlayedOut(350'000, kSound, true, true));   // all handed to the sink
+        QVERIFY(qt::soundPlayedOut(kSound, kSound, false, false));
+        QVERIFY(!qt::soundPlayedOut(kSound - 1, kSound, false, true));
+    }
+
     void theTwoSoundsAreShortAndDifferent()
     {
         const QString folder = QStringLiteral(VORNIX_SOUNDS);

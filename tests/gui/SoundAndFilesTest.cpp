@@ -167,13 +167,13 @@ private slots:
                 if (firstFolder.isEmpty())
                     firstFolder = dialog->directory().absolutePath();
                 dialog->setDirectory(dir.path());
-                dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("mine")); // typed
+                dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("vs.morvid")); // typed
                 static_cast<QDialog*>(dialog)->accept(); // as the Save button does
             });
             w.action(MenuItem::SaveGameMenu)->trigger();
         }
         QCOMPARE(firstFolder, QDir(QCoreApplication::applicationDirPath()).absolutePath());
-        QCOMPARE(QFileInfo(dir.filePath(QStringLiteral("mine.VRNX"))).size(), 17186);
+        QCOMPARE(QFileInfo(dir.filePath(QStringLiteral("vs.morvid.VRNX"))).size(), 17186);
 
         QString secondFolder;
         QStringList listed;
@@ -188,7 +188,7 @@ private slots:
         });
         w.action(MenuItem::LoadGameMenu)->trigger();
         QCOMPARE(secondFolder, QDir(dir.path()).absolutePath());
-        QCOMPARE(listed, (QStringList{"B.Vrnx", "C.VRNX", "a.vrnx", "mine.VRNX"}));
+        QCOMPARE(listed, (QStringList{"B.Vrnx", "C.VRNX", "a.vrnx", "vs.morvid.VRNX"}));
     }
 };
 
