@@ -2,6 +2,7 @@
 // played out against every defence; and the persona that relies on them.
 #include "RecordingWindow.h"
 #include "ai/ProofSearch.h"
+#include "ai/Prover.h"
 #include "ai/ThreatSearch.h"
 #include "ai/Zeddon.h"
 #include "game/Symmetries.h"
@@ -183,6 +184,37 @@ TEST(ThreatSearch, EverySequenceFoundWinsAgainstEveryDefence)
     EXPECT_GT(found, 400);
 }
 
+// A forced win by threats replayed after one more piece of the defender's anywhere: it still wins
+// exactly when playing it out against every defence says so. The prover's defence at each turn is
+// no wider than the replies this replay says break the win.
+TEST(ThreatSearch, AReplayAfterAnExtraDefenderPieceMatchesPlayingItOut)
+{
+    std::mt19937 random(11);
+    ThreatSearch search;
+    int broken = 0;
+    int kept = 0;
+    for (int n = 0; n < 1500 && broken + kept < 20000; ++n) {
+        const int pieces = 8 + n % 25;
+        const std::int32_t toMove = pieces % 2 == 0 ? kNought : kCross;
+        const std::int32_t other = toMove == kCross ? kNought : kCross;
+        const Grid g = randomEnding(random, kCells - pieces, toMove);
+        const ThreatSequence sequence = search.find(sidesOf(g, toMove));
+        if (sequence.empty())
+            continue;
+        for (int cell = 0; cell < kCells; ++cell) {
+            if (g[cell] != kEmpty)
+                continue;
+            Grid after = g;
+            after[cell] = other;
+            const bool wins = sequenceWins(after, toMove, sequence);
+            ASSERT_EQ(sequenceStillWins(sidesOf(after, toMove), sequence), wins) << "position " << n << " cell " << cell;
+            (wins ? kept : broken) += 1;
+        }
+    }
+    EXPECT_GT(broken, 1000);
+    EXPECT_GT(kept, 1000);
+}
+
 // Endings small enough to search whole: every win claimed is real, and most real ones are found.
 TEST(ThreatSearch, EveryWinItClaimsIsRealAndItFindsMostOfThem)
 {
@@ -281,29 +313,31 @@ TEST(Zeddon, KeepsItsThreatsForAForcedWin)
     }
 }
 
-// Small endings, settled by the proof search and by the whole game tree: the same answer every
+// Small endings, settled by both proof searches and by the whole game tree: the same answer every
 // time, and a first move that keeps the win.
 TEST(ProofSearch, SettlesEndingsAsTheWholeGameTreeDoes)
 {
     std::mt19937 random(31);
     ProofSearch proof;
+    Prover prover(std::size_t{1} << 20); // small, so that entries are replaced
     int wins = 0;
-    for (int n = 0; n < 120; ++n) {
-        const int empties = 9 + n % 4;
+    for (int n = 0; n < 160; ++n) {
+        const int empties = 9 + n % 5;
         const std::int32_t toMove = empties % 2 == 0 ? kNought : kCross;
         Grid g = n % 2 == 0 ? randomEnding(random, empties, toMove) : randomPlay(random, empties);
-        const ProofResult result = proof.solve(sidesOf(g, toMove));
-        ASSERT_NE(result.proof, Proof::Unknown) << "position " << n;
         Exhaustive tree;
         const bool win = tree.canForceAWin(g, toMove);
-        ASSERT_EQ(result.proof == Proof::Win, win) << "position " << n;
-        if (!win)
-            continue;
-        ++wins;
-        ASSERT_EQ(g[result.move], kEmpty);
-        ASSERT_TRUE(tree.moveWins(g, result.move, toMove)) << "position " << n;
+        wins += win;
+        for (const ProofResult& result : {proof.solve(sidesOf(g, toMove)), prover.prove(sidesOf(g, toMove))}) {
+            ASSERT_NE(result.proof, Proof::Unknown) << "position " << n;
+            ASSERT_EQ(result.proof == Proof::Win, win) << "position " << n;
+            if (win) {
+                ASSERT_EQ(g[result.move], kEmpty);
+                ASSERT_TRUE(tree.moveWins(g, result.move, toMove)) << "position " << n;
+            }
+        }
     }
-    std::cout << "endings the proof search showed won: " << wins << " of 120\n";
+    std::cout << "endings the proof searches showed won: " << wins << " of 160\n";
 }
 
 // Endings where every move of the side to move (X) lets the other side force a win by threats:
@@ -316,6 +350,7 @@ TEST(ProofSearch, SeesTheOtherSidesForcedWins)
         Grid g = gridOf(position);
         ASSERT_FALSE(Exhaustive{}.canForceAWin(g, kCross)) << position;
         EXPECT_EQ(ProofSearch{}.solve(sidesOf(g, kCross)).proof, Proof::NoWin) << position;
+        EXPECT_EQ(Prover{}.prove(sidesOf(g, kCross)).proof, Proof::NoWin) << position;
     }
 }
 

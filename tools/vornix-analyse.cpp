@@ -7,12 +7,17 @@
 #include "ai/CommonSense.h"
 #include "ai/MiniMax.h"
 #include "ai/OnePly.h"
+#include "ai/Prover.h"
 #include "ai/ThreatSearch.h"
 #include "ai/Zeddon.h"
+#include "autoplay/CommandLine.h"
 #include "autoplay/MatchRunner.h"
+#include "game/Notation.h"
 #include "storage/SavedGame.h"
 
 #include <cctype>
+#include <chrono>
+#include <csignal>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -34,10 +39,13 @@ constexpr std::string_view kUsage =
     "                      [--depth N]\n"
     "                      [--last-human INDEX] [--snibbet] (POSITION | - | --game FILE.VRNX)\n"
     "       vornix-analyse match --p1 PLAYER --p2 PLAYER [--games N] [--seed S] [--jobs J]\n"
+    "       vornix-analyse prove [--seconds S] [--memory MIB] (POSITION | - | --game FILE.VRNX | --moves CELLS)\n"
     "\n"
     "POSITION is 64 characters of '.', 'O' and 'X' in flat cell order (index i + 4j + 16k); '-' reads\n"
     "it from standard input. A PLAYER is belwin, tovi, quen, zeddon or morvid:DEPTH, optionally followed by\n"
-    "/a,b,c,d,e weights. An option's value may also follow an equals sign: --depth=4.\n";
+    "/a,b,c,d,e weights. An option's value may also follow an equals sign: --depth=4. CELLS are placements\n"
+    "from the empty board, each three digits 1-4 (layer, row, column) or an index 0-63, crosses to move\n"
+    "after the last. Every strategy, and prove, answers for crosses to move.\n";
 
 constexpr int kWriteError = 1;
 constexpr int kUsageError = 2;
@@ -185,6 +193,88 @@ int analyseCommand(const std::vector<std::string_view>& args)
     return analyse(a);
 }
 
+volatile std::sig_atomic_t interrupted = 0;
+
+// Whether crosses, to move, can force a win, settled exactly within the time and memory given.
+int proveCommand(const std::vector<std::string_view>& args)
+{
+    static constexpr CommandLineOption kOptions[] = {{"seconds", true}, {"memory", true}, {"game", true},
+                                                     {"moves", true},   {"help", false, 'h'}};
+    std::vector<CommandLineWord> words;
+    try {
+        words = readCommandLine(args, kOptions);
+    } catch (const std::invalid_argument& e) {
+        throw AnalyseUsageError(e.what());
+    }
+    double seconds = 0; // no limit
+    std::size_t memoryMiB = 256;
+    std::optional<Grid> grid;
+    int given = 0;
+    for (const CommandLineWord& word : words) {
+        if (word.option == "help") {
+            std::cout << kUsage;
+            return 0;
+        }
+        if (word.option == "seconds") {
+            seconds = std::strtod(word.value.c_str(), nullptr);
+            if (!(seconds > 0) || seconds > 1e7)
+                throw AnalyseUsageError("--seconds takes a number of seconds above 0");
+        } else if (word.option == "memory") {
+            const auto [end, ec] = std::from_chars(word.value.data(), word.value.data() + word.value.size(), memoryMiB);
+            if (ec != std::errc{} || end != word.value.data() + word.value.size() || memoryMiB < 1
+                || memoryMiB > 65536)
+                throw AnalyseUsageError("--memory takes a number of MiB from 1 to 65536");
+        } else if (word.option == "game") {
+            ++given;
+            const auto bytes = readSavedGameBytes(word.value);
+            const auto game = bytes ? decode(*bytes) : std::nullopt;
+            if (!game)
+                throw AnalyseUsageError("Error opening file " + word.value + ": " + whyUnreadable(word.value));
+            grid = game->GridContents;
+        } else if (word.option == "moves") {
+            ++given;
+            const auto cells = readCells(word.value);
+            grid = cells ? boardAfter(*cells) : std::nullopt;
+            if (!grid)
+                throw AnalyseUsageError("--moves takes cells of an unfinished game, each once: '" + word.value + "'");
+        } else {
+            ++given;
+            grid = word.value == "-" ? positionFromInput() : parsePosition(word.value);
+        }
+    }
+    if (given != 1)
+        throw AnalyseUsageError("prove takes one position, --game or --moves");
+
+    Prover prover(memoryMiB << 20);
+    const auto start = std::chrono::steady_clock::now();
+    auto lastReport = start;
+    std::signal(SIGINT, [](int) { interrupted = 1; });
+    const auto keepGoing = [&](const ProverProgress& p) {
+        const auto now = std::chrono::steady_clock::now();
+        const double elapsed = std::chrono::duration<double>(now - start).count();
+        if (now - lastReport >= std::chrono::seconds(3)) {
+            lastReport = now;
+            std::fprintf(stderr, "%.0f s: %llu positions (%.0f a second), root %u/%u, table %.0f%% used\n", elapsed,
+                         static_cast<unsigned long long>(p.nodes), static_cast<double>(p.nodes) / elapsed,
+                         p.rootProof, p.rootDisproof, 100.0 * static_cast<double>(p.entriesUsed)
+                             / static_cast<double>(p.entries));
+        }
+        return interrupted == 0 && (seconds == 0 || elapsed < seconds);
+    };
+    const ProofResult result = prover.prove(sidesOf(*grid, kCross), keepGoing);
+    const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::ostringstream out;
+    out << "result " << (result.proof == Proof::Win ? "win" : result.proof == Proof::NoWin ? "no-win" : "unknown")
+        << '\n';
+    if (result.proof == Proof::Win)
+        out << "move " << result.move << '\n';
+    char time[32];
+    std::snprintf(time, sizeof time, "%.1f", elapsed);
+    out << "nodes " << result.nodes << "\nseconds " << time << '\n';
+    std::cout << out.str();
+    return 0;
+}
+
 int matchCommand(const std::vector<std::string_view>& args)
 {
     const MatchArguments run = parseMatchArguments(args);
@@ -201,8 +291,11 @@ int main(int argc, char** argv)
 {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     try {
-        const int status = !args.empty() && args[0] == "match" ? matchCommand({args.begin() + 1, args.end()})
-                                                               : analyseCommand(args);
+        const std::string_view command = args.empty() ? "" : args[0];
+        const std::vector<std::string_view> rest(args.begin() + (args.empty() ? 0 : 1), args.end());
+        const int status = command == "match" ? matchCommand(rest)
+            : command == "prove"              ? proveCommand(rest)
+                                              : analyseCommand(args);
         // An answer that never arrived is a failure, whatever was computed (a full disk, a closed pipe).
         std::cout.flush();
         if (!std::cout) {

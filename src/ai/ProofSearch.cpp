@@ -1,6 +1,6 @@
 #include "ai/ProofSearch.h"
 
-#include "game/Symmetries.h"
+#include "ai/SymmetryTables.h"
 
 #include <algorithm>
 #include <limits>
@@ -18,54 +18,7 @@ std::uint32_t saturatingSum(std::uint32_t a, std::uint32_t b)
     return std::min(kInfinity, a + b);
 }
 
-// Each symmetry as eight tables, one per byte of a set of cells: the image of that byte's cells.
-struct SymmetryTables {
-    std::vector<std::array<std::array<Cells, 256>, 8>> bytes;
-
-    SymmetryTables()
-    {
-        for (const CellPermutation& map : lineAutomorphisms()) {
-            std::array<std::array<Cells, 256>, 8> table{};
-            for (int b = 0; b < 8; ++b)
-                for (int value = 0; value < 256; ++value)
-                    for (int bit = 0; bit < 8; ++bit)
-                        if (value & (1 << bit))
-                            table[b][value] |= cellBit(map[b * 8 + bit]);
-            bytes.push_back(table);
-        }
-    }
-};
-
-const SymmetryTables& symmetryTables()
-{
-    static const SymmetryTables tables;
-    return tables;
-}
-
-Cells image(const std::array<std::array<Cells, 256>, 8>& table, Cells cells)
-{
-    Cells out = 0;
-    for (int b = 0; b < 8; ++b)
-        out |= table[b][(cells >> (8 * b)) & 0xFF];
-    return out;
-}
-
 } // namespace
-
-Sides canonical(Sides s)
-{
-    Sides best = s;
-    for (const auto& table : symmetryTables().bytes) {
-        // The side to move's cells decide first: most images lose on them alone.
-        const Cells mine = image(table, s.mine);
-        if (mine > best.mine)
-            continue;
-        const Cells theirs = image(table, s.theirs);
-        if (mine < best.mine || theirs < best.theirs)
-            best = {mine, theirs};
-    }
-    return best;
-}
 
 ProofSearch::ProofSearch(std::size_t capacity) : nodes_(capacity), known_(kKnownSize) {}
 

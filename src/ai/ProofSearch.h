@@ -3,6 +3,7 @@
 // a line-preserving symmetry of the cube maps onto each other share one entry of its table.
 #pragma once
 
+#include "ai/SymmetryTables.h"
 #include "ai/ThreatSearch.h"
 
 #include <cstdint>
@@ -18,9 +19,6 @@ struct ProofResult {
     int move = -1; // with a win: a first move of it
     std::uint64_t nodes = 0;
 };
-
-// The smallest of a position's images under the 192 symmetries, the side to move first.
-Sides canonical(Sides s);
 
 class ProofSearch {
 public:
