@@ -1,6 +1,7 @@
 #include "RecordingWindow.h"
 #include "ai/Evaluate.h"
 #include "game/Board.h"
+#include "game/Notation.h"
 
 #include <gtest/gtest.h>
 
@@ -100,6 +101,20 @@ INSTANTIATE_TEST_SUITE_P(
                       ScoreCase{"FourCrosses", "XXXX", -1000162, {57, 0, 0, 0, 0}, {57, 18, 0, 0, 1}},
                       ScoreCase{"ADeadLineCountsNowhere", "OOX", 45, {63, 9, 0, 0, 0}, {63, 3, 0, 0, 0}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Cells for people: layer, row and column from 1; the tool's indexes read as well.
+TEST(Notation, NamesCellsByLayerRowAndColumnAndReadsBothForms)
+{
+    EXPECT_EQ(cellName(24), "231");
+    EXPECT_EQ(cellName(0), "111");
+    EXPECT_EQ(cellName(63), "444");
+    for (int cell = 0; cell < kCells; ++cell)
+        ASSERT_EQ(readCell(cellName(cell)), cell);
+    EXPECT_EQ(readCells("231 7, 63 ,112"), (std::vector<int>{24, 7, 63, 1}));
+    for (const char* bad : {"64", "151", "1111", "7 7", "231 24", "x", "-1", "2 3 1a"})
+        EXPECT_EQ(readCells(bad), std::nullopt) << bad;
+    EXPECT_EQ(readCells(""), std::vector<int>{});
+}
 
 } // namespace
 } // namespace vornix

@@ -185,8 +185,8 @@ TEST(ThreatSearch, EverySequenceFoundWinsAgainstEveryDefence)
 }
 
 // A forced win by threats replayed after one more piece of the defender's anywhere: it still wins
-// exactly when playing it out against every defence says so. The prover's defence at each turn is
-// no wider than the replies this replay says break the win.
+// exactly when playing it out against every defence says so, and a piece that breaks it stands
+// where the prover looks for one. The prover's defence at each turn is no wider than that.
 TEST(ThreatSearch, AReplayAfterAnExtraDefenderPieceMatchesPlayingItOut)
 {
     std::mt19937 random(11);
@@ -208,6 +208,8 @@ TEST(ThreatSearch, AReplayAfterAnExtraDefenderPieceMatchesPlayingItOut)
             after[cell] = other;
             const bool wins = sequenceWins(after, toMove, sequence);
             ASSERT_EQ(sequenceStillWins(sidesOf(after, toMove), sequence), wins) << "position " << n << " cell " << cell;
+            const bool looked = (cellsThatMayBreak(sidesOf(g, toMove), sequence) & cellBit(cell)) != 0;
+            ASSERT_TRUE(wins || looked) << "position " << n << " cell " << cell;
             (wins ? kept : broken) += 1;
         }
     }

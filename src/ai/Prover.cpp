@@ -56,6 +56,35 @@ bool sequenceStillWins(Sides s, const ThreatSequence& sequence)
     return false;
 }
 
+Cells cellsThatMayBreak(Sides s, const ThreatSequence& sequence)
+{
+    const Cells startingEmpty = s.empty();
+    const Cells startingAttacker = s.mine;
+    Cells touched = 0; // the sequence's own cells, the replies it forces, and the cells that win at the end
+    Cells defender = s.theirs;
+    for (int n = 0; n < sequence.count; ++n) {
+        const Cells empty = s.empty();
+        if (const Cells wins = winningCells(s.mine, s.theirs) & empty) {
+            touched |= wins;
+            break;
+        }
+        s.mine |= cellBit(sequence.cells[n]);
+        touched |= cellBit(sequence.cells[n]);
+        const Cells threats = winningCells(s.mine, s.theirs) & s.empty();
+        touched |= threats;
+        if (severalCells(threats) || threats == 0)
+            break;
+        s.theirs |= threats;
+        defender |= threats;
+    }
+    // A defender's piece makes a line of three, and so a threat the attacker must answer, only on a
+    // line free of the attacker's pieces that holds two of the defender's already or forced.
+    for (Cells line : kLineMasks)
+        if ((line & startingAttacker) == 0 && severalCells(line & defender))
+            touched |= line;
+    return touched & startingEmpty;
+}
+
 Prover::Prover(std::size_t tableBytes)
 {
     const std::size_t entries = std::bit_floor(std::max<std::size_t>(tableBytes / sizeof(Entry), 1024));
@@ -150,7 +179,7 @@ Prover::Entry Prover::lookAt(Sides position, bool attackerToMove)
         } else if (const ThreatSequence win = threats_.find(position); !win.empty()) {
             // Were the defender to pass, the attacker would win by threats: only replies that break
             // that sequence can matter.
-            for (Cells left = empty; left != 0; left &= left - 1) {
+            for (Cells left = empty & cellsThatMayBreak(position, win); left != 0; left &= left - 1) {
                 const Cells reply = left & (0 - left);
                 if (!sequenceStillWins({position.mine, position.theirs | reply}, win))
                     e.moves |= reply;

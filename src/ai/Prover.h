@@ -21,6 +21,10 @@ namespace vornix {
 // threatened at once. Shares nothing with the threat search but the line masks.
 bool sequenceStillWins(Sides s, const ThreatSequence& sequence);
 
+// The empty cells where one more piece of the defender's might stop this sequence from winning; a
+// piece anywhere else leaves the win as it is.
+Cells cellsThatMayBreak(Sides s, const ThreatSequence& sequence);
+
 struct ProverProgress {
     std::uint64_t nodes = 0;
     std::uint32_t rootProof = 0;

@@ -48,11 +48,13 @@ std::optional<Grid> boardAfter(const std::vector<int>& cells)
     Grid grid{};
     const std::size_t count = cells.size();
     for (std::size_t n = 0; n < count; ++n) {
-        if (gameFinished(grid))
+        if (n > 0 && gameFinished(grid))
             return std::nullopt;
         // The last placement is noughts', so that crosses are to move.
         grid[cells[n]] = (count - n) % 2 == 1 ? kNought : kCross;
     }
+    if (gameFinished(grid))
+        return std::nullopt;
     return grid;
 }
 

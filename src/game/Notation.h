@@ -23,7 +23,7 @@ std::optional<int> readCell(std::string_view token);
 std::optional<std::vector<int>> readCells(std::string_view text);
 
 // The board after these placements from the empty one, made alternately so that crosses are to
-// move after the last; nothing when a placement completes a line before the end.
+// move after the last; nothing when a line is completed on the way or at the end.
 std::optional<Grid> boardAfter(const std::vector<int>& cells);
 
 } // namespace vornix
