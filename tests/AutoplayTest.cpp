@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <numeric>
+
 #include <algorithm>
 #include <set>
 #include <sstream>
@@ -225,18 +228,35 @@ TEST(MatchRunner, TheSameSeedGivesTheSameMatches)
     auto run = [](const std::vector<std::string_view>& args) {
         std::ostringstream out;
         runMatchCommand(parseMatchArguments(args), out);
-        std::string results;
         std::istringstream lines(out.str());
-        for (std::string line; std::getline(lines, line);)
-            if (!line.ends_with(" ms")) // times differ from run to run
-                results += line + "\n";
-        return results;
+        // Times differ from run to run, and matches on two threads may finish in either order.
+        std::vector<std::string> results;
+        for (std::string line, moves; std::getline(lines, line);) {
+            if (line.starts_with("match ") && std::getline(lines, moves))
+                results.push_back(line + "\n" + moves + "\n");
+            else if (!line.ends_with(" ms"))
+                results.push_back(line + "\n");
+        }
+        std::sort(results.begin(), results.end());
+        return std::accumulate(results.begin(), results.end(), std::string());
     };
     const std::vector<std::string_view> args{"--p1", "tovi", "--p2", "belwin/8,9,40,50,300", "--games", "6",
-                                             "--seed", "7", "--jobs", "2"};
+                                             "--seed", "7", "--jobs", "2", "--show-moves"};
     const std::string first = run(args);
     EXPECT_EQ(first, run(args));
     EXPECT_NE(first.find("match 6: "), std::string::npos);
+    // Each match's placements, one a move: the last completes a line of its player's cells.
+    std::istringstream matches(first);
+    for (std::string line, moves; std::getline(matches, line) && line.starts_with("match ");) {
+        ASSERT_TRUE(std::getline(matches, moves) && moves.starts_with("moves ")) << line;
+        std::istringstream cells(moves.substr(6));
+        const std::vector<int> placed{std::istream_iterator<int>(cells), {}};
+        ASSERT_EQ(std::to_string(placed.size()) + " moves", line.substr(line.rfind("after ") + 6)) << line;
+        Grid g{};
+        for (std::size_t n = placed.size() % 2; n < placed.size(); n += 2)
+            g[placed[n]] = kCross;
+        EXPECT_EQ(gameFinished(g), line.find(" won ") != std::string::npos) << moves;
+    }
     // The totals count the matches listed above them.
     std::array<int, 3> won{}; // draws, then each player's wins
     std::istringstream lines(first);

@@ -30,6 +30,8 @@
 #include <string_view>
 #include <vector>
 
+#include <unistd.h>
+
 using namespace vornix;
 
 namespace {
@@ -38,7 +40,7 @@ constexpr std::string_view kUsage =
     "Usage: vornix-analyse [--strategy evalu|turn|minimax|alphabeta|threats|zeddon] [--weights a,b,c,d,e]\n"
     "                      [--depth N]\n"
     "                      [--last-human INDEX] [--snibbet] (POSITION | - | --game FILE.VRNX)\n"
-    "       vornix-analyse match --p1 PLAYER --p2 PLAYER [--games N] [--seed S] [--jobs J]\n"
+    "       vornix-analyse match --p1 PLAYER --p2 PLAYER [--games N] [--seed S] [--jobs J] [--show-moves]\n"
     "       vornix-analyse prove [--seconds S] [--memory MIB] (POSITION | - | --game FILE.VRNX | --moves CELLS)\n"
     "\n"
     "POSITION is 64 characters of '.', 'O' and 'X' in flat cell order (index i + 4j + 16k); '-' reads\n"
@@ -282,7 +284,7 @@ int matchCommand(const std::vector<std::string_view>& args)
         std::cout << kUsage;
         return 0;
     }
-    return runMatchCommand(run, std::cout);
+    return runMatchCommand(run, std::cout, ::isatty(STDERR_FILENO) ? stderr : nullptr);
 }
 
 } // namespace

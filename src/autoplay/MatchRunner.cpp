@@ -4,12 +4,16 @@
 #include "autoplay/HeadlessWindow.h"
 #include "game/Game.h"
 
+
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <optional>
 #include <charconv>
 #include <cstdio>
+#include <mutex>
 #include <ostream>
+#include <sstream>
 #include <string>
 #include <thread>
 
@@ -131,6 +135,12 @@ MatchResult playMatch(const PlayerSpec& player1, const PlayerSpec& player2, std:
     const std::string& message = window.lastMessage();
     result.winner = message.starts_with("Player 1") ? 1 : message.starts_with("Player 2") ? 2 : 0;
     result.moves = game.state().TurnNumber;
+    // The men are swapped before every move: a placement is the cell that filled.
+    const auto& history = game.state().BoardHistory;
+    for (int turn = 1; turn <= result.moves; ++turn)
+        for (int cell = 0; cell < kCells; ++cell)
+            if (history[turn - 1][cell] == kEmpty && history[turn][cell] != kEmpty)
+                result.cells.push_back(cell);
     return result;
 }
 
@@ -141,7 +151,7 @@ MatchArguments parseMatchArguments(const std::vector<std::string_view>& args)
     MatchArguments m;
     m.jobs = std::max(1U, std::thread::hardware_concurrency());
     static constexpr CommandLineOption kOptions[] = {
-        {"p1", true}, {"p2", true}, {"games", true}, {"seed", true}, {"jobs", true}, {"help", false, 'h'}};
+        {"p1", true}, {"p2", true}, {"games", true}, {"seed", true}, {"jobs", true}, {"show-moves", false}, {"help", false, 'h'}};
     std::vector<CommandLineWord> words;
     try {
         words = readCommandLine(args, kOptions);
@@ -160,6 +170,8 @@ MatchArguments parseMatchArguments(const std::vector<std::string_view>& args)
             m.seed = static_cast<std::uint64_t>(number(value, "seed", 0, INT64_MAX));
         else if (word.option == "jobs")
             m.jobs = number(value, "number of jobs", 1, 256);
+        else if (word.option == "show-moves")
+            m.showMoves = true;
         else if (word.option == "help")
             m.help = true;
         else
@@ -174,15 +186,42 @@ MatchArguments parseMatchArguments(const std::vector<std::string_view>& args)
     return m;
 }
 
-int runMatchCommand(const MatchArguments& run, std::ostream& out)
+int runMatchCommand(const MatchArguments& run, std::ostream& out, std::FILE* progress)
 {
     const std::int64_t games = run.games;
     std::vector<MatchResult> results(static_cast<std::size_t>(games));
     std::atomic<std::int64_t> next{0};
+    std::mutex printing;
+    std::int64_t done = 0;
+    const auto start = std::chrono::steady_clock::now();
+    auto report = [&](std::int64_t m) {
+        const MatchResult& r = results[static_cast<std::size_t>(m)];
+        std::ostringstream line;
+        line << "match " << m + 1 << ": " << (r.winner == 0 ? "draw" : "Player " + std::to_string(r.winner) + " won")
+             << " after " << r.moves << " moves\n";
+        if (run.showMoves) {
+            line << "moves";
+            for (int cell : r.cells)
+                line << ' ' << cell;
+            line << '\n';
+        }
+        const std::lock_guard lock(printing);
+        out << line.str() << std::flush;
+        ++done;
+        if (progress != nullptr) {
+            const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            const double left = elapsed / static_cast<double>(done) * static_cast<double>(games - done);
+            std::fprintf(progress, "\r%lld of %lld games, about %.0f s left   ", static_cast<long long>(done),
+                         static_cast<long long>(games), left);
+            std::fflush(progress);
+        }
+    };
     auto worker = [&] {
-        for (std::int64_t m = next++; m < games; m = next++)
+        for (std::int64_t m = next++; m < games; m = next++) {
             results[static_cast<std::size_t>(m)] =
                 playMatch(run.player1, run.player2, matchSeed(run.seed, static_cast<std::uint64_t>(m)));
+            report(m);
+        }
     };
     {
         std::vector<std::jthread> threads;
@@ -190,6 +229,8 @@ int runMatchCommand(const MatchArguments& run, std::ostream& out)
             threads.emplace_back(worker);
         worker();
     }
+    if (progress != nullptr)
+        std::fputs("\r\033[K", progress); // the progress line is gone once the totals follow
 
     int wins1 = 0;
     int wins2 = 0;
@@ -201,11 +242,7 @@ int runMatchCommand(const MatchArguments& run, std::ostream& out)
     long moves2 = 0;
     double longest1 = 0;
     double longest2 = 0;
-    for (std::size_t m = 0; m < results.size(); ++m) {
-        const MatchResult& r = results[m];
-        out << "match " << m + 1 << ": "
-            << (r.winner == 0 ? "draw" : "Player " + std::to_string(r.winner) + " won") << " after " << r.moves
-            << " moves\n";
+    for (const MatchResult& r : results) {
         (r.winner == 1 ? wins1 : r.winner == 2 ? wins2 : draws) += 1;
         totalMoves += r.moves;
         seconds1 += r.player1Seconds;

@@ -5,6 +5,7 @@
 #include "ai/Evaluate.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <iosfwd>
 #include <stdexcept>
 #include <string_view>
@@ -38,6 +39,7 @@ struct MatchResult {
     int player2Moves = 0;
     double player1Longest = 0; // the player's longest single move, in seconds
     double player2Longest = 0;
+    std::vector<int> cells; // the placements in order, as indexes
 };
 
 // Chooses the players as a user would in the window: Player 1 from the opponent menu, Player 2 and
@@ -52,14 +54,17 @@ struct MatchArguments {
     std::int64_t games = 1;
     std::uint64_t seed = 1;
     std::int64_t jobs = 1;
-    bool help = false; // only the usage is asked for
+    bool showMoves = false; // each match's placements on a line after its result
+    bool help = false;      // only the usage is asked for
 };
 
 // The "match" command's arguments; throws MatchUsageError, saying what is wrong, for anything but
 // two players and numbers in their ranges, or --help alone.
 MatchArguments parseMatchArguments(const std::vector<std::string_view>& args);
 
-// The command line's "match" command; prints one line per match, then the totals.
-int runMatchCommand(const MatchArguments& run, std::ostream& out);
+// The command line's "match" command; prints one line per match as soon as it is over (numbered, in
+// the order they finish), then the totals; and, where progress is given somewhere to go, a line of
+// games done and time left after each match, written over the last.
+int runMatchCommand(const MatchArguments& run, std::ostream& out, std::FILE* progress = nullptr);
 
 } // namespace vornix
