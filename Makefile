@@ -44,6 +44,7 @@ install-check:
 	desktop-file-validate $(INSTALLED)/prefix/share/applications/$(ID).desktop
 	appstreamcli validate --no-net $(INSTALLED)/prefix/share/metainfo/$(ID).metainfo.xml
 	test -f $(INSTALLED)/prefix/share/vornix/Win.wav && test -f $(INSTALLED)/prefix/share/vornix/lose.wav
+	$(INSTALLED)/prefix/bin/vornix-analyse book verify | grep -q '^complete from the empty board: '
 	test -f $(INSTALLED)/prefix/share/icons/hicolor/scalable/apps/$(ID).svg
 	for page in vornix vornix-analyse; do \
 		man --warnings -l $(INSTALLED)/prefix/share/man/man6/$$page.6 > /dev/null && \

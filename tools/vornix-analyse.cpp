@@ -3,6 +3,7 @@
 // Nothing is played and nothing is drawn at random: the output is the position's score and tally,
 // and the best value and candidate list of the strategy's visit.
 #include "AnalyseArguments.h"
+#include "BookCommand.h"
 #include "ai/AlphaBeta.h"
 #include "ai/CommonSense.h"
 #include "ai/MiniMax.h"
@@ -13,8 +14,11 @@
 #include "autoplay/CommandLine.h"
 #include "autoplay/MatchRunner.h"
 #include "game/Notation.h"
+#include "book/Strategy.h"
+#include "storage/DataFiles.h"
 #include "storage/SavedGame.h"
 
+#include <bit>
 #include <cctype>
 #include <chrono>
 #include <csignal>
@@ -42,6 +46,9 @@ constexpr std::string_view kUsage =
     "                      [--last-human INDEX] [--snibbet] (POSITION | - | --game FILE.VRNX)\n"
     "       vornix-analyse match --p1 PLAYER --p2 PLAYER [--games N] [--seed S] [--jobs J] [--show-moves]\n"
     "       vornix-analyse prove [--seconds S] [--memory MIB] (POSITION | - | --game FILE.VRNX | --moves CELLS)\n"
+    "       vornix-analyse book build --out FILE [--first CELL] [--seconds-per-position S] [--jobs J]\n"
+    "                                 [--memory MIB] [--resume] [--from POSITION]\n"
+    "       vornix-analyse book verify [FILE] | book frontier FILE | book merge --out FILE BOOK...\n"
     "\n"
     "POSITION is 64 characters of '.', 'O' and 'X' in flat cell order (index i + 4j + 16k); '-' reads\n"
     "it from standard input. A PLAYER is belwin, tovi, quen, zeddon or morvid:DEPTH, optionally followed by\n"
@@ -84,6 +91,8 @@ int analyseThreats(const Grid& grid)
 int analyseZeddon(const Grid& grid, const EvalWeights& weights)
 {
     Zeddon zeddon;
+    const std::optional<Book> book = readBook(programDataFile("book.txt")).first;
+    zeddon.setBook(book ? &*book : nullptr);
     const ZeddonChoice choice = zeddon.choose(grid, weights);
     if (choice.candidates.empty()) {
         std::cout << "no move\n"; // the board is full
@@ -247,6 +256,17 @@ int proveCommand(const std::vector<std::string_view>& args)
     if (given != 1)
         throw AnalyseUsageError("prove takes one position, --game or --moves");
 
+    // A position below which the book's strategy is complete is won at once, by the book's move.
+    const Sides crosses = sidesOf(*grid, kCross);
+    if (const std::optional<Book> book = readBook(programDataFile("book.txt")).first;
+        book && std::popcount(crosses.mine) == std::popcount(crosses.theirs)) {
+        const std::optional<int> move = book->moveAt(crosses);
+        const BookCheck below = move ? checkBook(*book, [](Sides) {}, crosses) : BookCheck{};
+        if (move && below.frontier == 0 && below.fault.empty()) {
+            std::cout << "result win\nmove " << *move << "\nnodes 0\nseconds 0.0\n";
+            return 0;
+        }
+    }
     Prover prover(memoryMiB << 20);
     const auto start = std::chrono::steady_clock::now();
     auto lastReport = start;
@@ -263,7 +283,7 @@ int proveCommand(const std::vector<std::string_view>& args)
         }
         return interrupted == 0 && (seconds == 0 || elapsed < seconds);
     };
-    const ProofResult result = prover.prove(sidesOf(*grid, kCross), keepGoing);
+    const ProofResult result = prover.prove(crosses, keepGoing);
     const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::ostringstream out;
     out << "result " << (result.proof == Proof::Win ? "win" : result.proof == Proof::NoWin ? "no-win" : "unknown")
@@ -297,6 +317,7 @@ int main(int argc, char** argv)
         const std::vector<std::string_view> rest(args.begin() + (args.empty() ? 0 : 1), args.end());
         const int status = command == "match" ? matchCommand(rest)
             : command == "prove"              ? proveCommand(rest)
+            : command == "book"               ? bookCommand(rest)
                                               : analyseCommand(args);
         // An answer that never arrived is a failure, whatever was computed (a full disk, a closed pipe).
         std::cout.flush();

@@ -64,6 +64,17 @@ void Game::Play()
     showTurn();
 }
 
+Zeddon& Game::zeddon()
+{
+    if (!zeddon_) {
+        zeddon_ = std::make_unique<Zeddon>();
+        // A missing or damaged book leaves the persona to play as it would without one.
+        book_ = readBook(window_.dataFile("book.txt")).first;
+        zeddon_->setBook(book_ ? &*book_ : nullptr);
+    }
+    return *zeddon_;
+}
+
 void Game::placeChoice(const Choice& choice)
 {
     st_.BestValue = choice.BestValue;
@@ -110,11 +121,9 @@ void Game::ZeddonMove()
     startThinking();
     if (!thinkingGoesOn())
         return;
-    if (!zeddon_)
-        zeddon_ = std::make_unique<Zeddon>();
     // A new game or a stopped match during a pause abandons the move.
     bool stopped = false;
-    const ZeddonChoice choice = zeddon_->choose(st_.GridContents, st_.weights, [&] {
+    const ZeddonChoice choice = zeddon().choose(st_.GridContents, st_.weights, [&] {
         stopped = stopped || !thinkingGoesOn();
         return !stopped;
     });

@@ -285,6 +285,22 @@ Prover::Numbers Prover::search(Sides position, bool attackerToMove, std::uint32_
     return {e.proof, e.disproof};
 }
 
+std::vector<int> Prover::promisingMoves(Sides s)
+{
+    const Cells mustBlock = winningCells(s.theirs, s.mine) & s.empty();
+    std::vector<std::pair<std::uint32_t, int>> ranked;
+    for (Cells left = mustBlock != 0 ? mustBlock : s.empty(); left != 0; left &= left - 1) {
+        const int cell = firstCell(left);
+        const Entry* e = find(canonical({s.mine | cellBit(cell), s.theirs}));
+        ranked.emplace_back(e != nullptr ? e->proof : kInfinity, cell);
+    }
+    std::stable_sort(ranked.begin(), ranked.end());
+    std::vector<int> moves;
+    for (const auto& [proof, cell] : ranked)
+        moves.push_back(cell);
+    return moves;
+}
+
 ProofResult Prover::prove(Sides s, const std::function<bool(const ProverProgress&)>& keepGoing,
                           std::uint64_t nodeLimit)
 {

@@ -47,6 +47,10 @@ public:
     // Forgets every position the table holds.
     void clear();
 
+    // The moves of the attacker (s.mine, to move) by how promising the table finds them after a
+    // search, the most promising first; moves it has not looked at come last.
+    std::vector<int> promisingMoves(Sides s);
+
 private:
     struct Entry {
         Cells attacker = 0;

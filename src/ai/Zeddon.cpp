@@ -23,6 +23,7 @@ std::string_view reasonName(ZeddonReason reason)
     case ZeddonReason::Win: return "win";
     case ZeddonReason::Block: return "block";
     case ZeddonReason::Threats: return "threats";
+    case ZeddonReason::Book: return "book";
     case ZeddonReason::Proof: return "proof";
     case ZeddonReason::Search: return "search";
     }
@@ -84,6 +85,11 @@ ZeddonChoice Zeddon::choose(const Grid& grid, const EvalWeights& weights, const 
         return {ZeddonReason::Block, listOf(block)};
     if (const ThreatSequence forced = threats_.find(crosses); !forced.empty())
         return {ZeddonReason::Threats, listOf(cellBit(forced.cells[0]))};
+    // Crosses began when they are to move with as many pieces as noughts.
+    if (book_ != nullptr && std::popcount(crosses.mine) == std::popcount(crosses.theirs)) {
+        if (const std::optional<int> move = book_->moveAt(crosses))
+            return {ZeddonReason::Book, listOf(cellBit(*move))};
+    }
     // Once keepGoing() says no, nothing more is asked or searched: the move is abandoned.
     bool stopped = false;
     const auto goOn = [&] {

@@ -1,5 +1,6 @@
 // The sixth persona's choice of a cross: a win in one, a block of the player's win in one, the first
-// move of a forced win by threats or by proof; otherwise only cells after which the player has no
+// move of a forced win by threats, the opening book's move when crosses moved first, a forced win by
+// proof; otherwise only cells after which the player has no
 // forced win by threats (and, where some are, none after any reply either), preferably ones that
 // make no line of three (a threat is kept for a forced win), the best of them by a deep alpha-beta
 // search on the game's evaluation, and of those the ones after which a short proof search shows
@@ -10,6 +11,7 @@
 #include "ai/Choice.h"
 #include "ai/ProofSearch.h"
 #include "ai/ThreatSearch.h"
+#include "book/Book.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -18,7 +20,7 @@
 
 namespace vornix {
 
-enum class ZeddonReason : std::uint8_t { Win, Block, Threats, Proof, Search };
+enum class ZeddonReason : std::uint8_t { Win, Block, Threats, Book, Proof, Search };
 
 std::string_view reasonName(ZeddonReason reason);
 
@@ -52,6 +54,9 @@ public:
     ZeddonChoice choose(const Grid& grid, const EvalWeights& weights,
                         const std::function<bool()>& keepGoing = [] { return true; });
 
+    // Moving first, crosses play the book's move wherever the book has one (none: no book).
+    void setBook(const Book* book) { book_ = book; }
+
 private:
     // Whether the side to move (s.mine) has a reply after which the other side has no forced win by
     // threats: a win of its own, the one block it must make, or any quiet cell.
@@ -64,6 +69,7 @@ private:
     std::optional<CellList> bestByDeepSearch(const Grid& grid, const EvalWeights& weights, Cells cells,
                                              const std::function<bool()>& goOn);
 
+    const Book* book_ = nullptr;
     ThreatSearch threats_;
     std::uint64_t safetyNodes_ = 0;
     ProofSearch proof_{std::max(kProofNodes, kGuardNodes)};

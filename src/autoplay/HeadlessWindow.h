@@ -2,6 +2,7 @@
 // Its random source is seeded once and never from the clock, so a seed gives the same games.
 #pragma once
 
+#include "storage/DataFiles.h"
 #include "view/Window.h"
 
 #include <array>
@@ -39,6 +40,7 @@ public:
     std::vector<std::string> installedFonts() const override { return {}; }
     std::filesystem::path statisticsFile() const override { return {}; }
     std::filesystem::path soundFile(std::string_view) const override { return {}; }
+    std::filesystem::path dataFile(std::string_view name) const override { return programDataFile(name); }
     void randomize() override {}
     double rnd() override { return std::uniform_real_distribution<double>(0.0, 1.0)(random_); }
 

@@ -171,6 +171,8 @@ private:
     bool thinkingGoesOn();
     void showFinalPosition();
     void forgetPositionMarks();
+    // The sixth persona, made when first asked for, with the opening book the game ships.
+    Zeddon& zeddon();
 
     Window& window_;
     MenuModel menus_;
@@ -178,6 +180,7 @@ private:
     GameState st_;
     std::unique_ptr<AlphaBetaEngine> alphaBeta_;
     std::unique_ptr<Zeddon> zeddon_;
+    std::optional<Book> book_;
     int busyDepth_ = 0;
     int gamesStarted_ = 0; // tells a handler that a new game began while it waited
     bool pendingNewGame_ = false;

@@ -43,12 +43,10 @@ void Game::HintMenu_Click()
     if (noughts)
         for (std::int32_t& cell : board)
             cell = cell == kNought ? kCross : cell == kCross ? kNought : kEmpty;
-    if (!zeddon_)
-        zeddon_ = std::make_unique<Zeddon>();
     // The proof search may take a few tenths of a second: the window stays alive meanwhile, and the
     // board stays as it is.
     exclusively([&] {
-        const ZeddonChoice choice = zeddon_->choose(board, st_.weights, [this] {
+        const ZeddonChoice choice = zeddon().choose(board, st_.weights, [this] {
             window_.yieldToEvents();
             return !closing_;
         });

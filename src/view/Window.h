@@ -80,6 +80,8 @@ public:
     // Where the statistics file is kept, and where a sound of the game ("Win.wav", "lose.wav") is found.
     virtual std::filesystem::path statisticsFile() const = 0;
     virtual std::filesystem::path soundFile(std::string_view name) const = 0;
+    // Where other data the game ships is found ("book.txt"): where its sounds are.
+    virtual std::filesystem::path dataFile(std::string_view name) const { return soundFile(name); }
 
     // The random source: reseeded from the clock, then uniform in [0, 1).
     virtual void randomize() = 0;
