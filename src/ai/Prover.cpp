@@ -14,6 +14,8 @@ constexpr std::uint32_t kInfinity = std::numeric_limits<std::uint32_t>::max() / 
 // How many entries a position may sit in, from the one its key names.
 constexpr std::size_t kWays = 4;
 constexpr std::uint64_t kAskEvery = 4096;
+// How many further sequences of the attacker's narrow the defender's replies.
+constexpr int kMoreSequences = 2;
 
 std::uint32_t sum(std::uint32_t a, std::uint32_t b)
 {
@@ -83,6 +85,18 @@ Cells cellsThatMayBreak(Sides s, const ThreatSequence& sequence)
         if ((line & startingAttacker) == 0 && severalCells(line & defender))
             touched |= line;
     return touched & startingEmpty;
+}
+
+// Those of these replies of the defender's after which the attacker's sequence no longer wins.
+Cells repliesBreaking(Sides s, const ThreatSequence& sequence, Cells replies)
+{
+    Cells breaking = 0;
+    for (Cells left = replies & cellsThatMayBreak(s, sequence); left != 0; left &= left - 1) {
+        const Cells reply = left & (0 - left);
+        if (!sequenceStillWins({s.mine, s.theirs | reply}, sequence))
+            breaking |= reply;
+    }
+    return breaking;
 }
 
 Prover::Prover(std::size_t tableBytes)
@@ -160,7 +174,7 @@ Prover::Entry Prover::lookAt(Sides position, bool attackerToMove)
             e.best = static_cast<std::uint8_t>(firstCell(attackerWins));
         } else if (severalCells(defenderWins) || empty == 0) {
             settle(false);
-        } else if (const ThreatSequence win = threats_.find(position); !win.empty()) {
+        } else if (ThreatSequence win = threats_.find(position); !win.empty()) {
             settle(true);
             e.best = win.cells[0];
         } else {
@@ -176,13 +190,19 @@ Prover::Entry Prover::lookAt(Sides position, bool attackerToMove)
             e.moves = attackerWins;
         } else if (!threats_.find(position.swapped()).empty()) {
             settle(false); // the defender wins by threats
-        } else if (const ThreatSequence win = threats_.find(position); !win.empty()) {
+        } else if (ThreatSequence win = threats_.find(position); !win.empty()) {
             // Were the defender to pass, the attacker would win by threats: only replies that break
-            // that sequence can matter.
-            for (Cells left = empty & cellsThatMayBreak(position, win); left != 0; left &= left - 1) {
-                const Cells reply = left & (0 - left);
-                if (!sequenceStillWins({position.mine, position.theirs | reply}, win))
-                    e.moves |= reply;
+            // that sequence can matter. Another sequence, found with the first one's opening cell
+            // taken from the attacker, narrows them further: a reply must break both.
+            e.moves = repliesBreaking(position, win, empty);
+            Sides without = position;
+            for (int more = 0; more < kMoreSequences && e.moves != 0; ++more) {
+                without.theirs |= cellBit(win.cells[0]);
+                win = threats_.find(without);
+                if (win.empty())
+                    break;
+                if (sequenceStillWins(position, win))
+                    e.moves = repliesBreaking(position, win, e.moves);
             }
             if (e.moves == 0)
                 settle(true);
