@@ -301,12 +301,13 @@ INSTANTIATE_TEST_SUITE_P(
                    {2, 3, 15}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Crosses on cells 0 and 1, a nought in the far corner: a cross on 2 or 3 would make a line of
-// three that the player simply blocks, spending a threat a forced win could use later.
+// Crosses on cells 0 and 1, noughts along the long diagonal that 0 spoils, a move ahead: a cross on
+// 2 or 3 would make a line of three that the player simply blocks, spending a threat a forced win
+// could use later.
 TEST(Zeddon, KeepsItsThreatsForAForcedWin)
 {
     const ZeddonChoice choice =
-        Zeddon{}.choose(gridOf("XX.............................................................O"), EvalWeights{});
+        Zeddon{}.choose(gridOf("XX...................O....................O....................O"), EvalWeights{});
     EXPECT_EQ(choice.reason, ZeddonReason::Search);
     ASSERT_FALSE(choice.candidates.empty());
     for (int n = 0; n < choice.candidates.count; ++n) {

@@ -112,12 +112,13 @@ void Prover::clear()
     used_ = 0;
 }
 
-Prover::Entry* Prover::find(Sides position)
+Prover::Entry* Prover::find(Sides position, bool attackerToMove)
 {
     const std::size_t at = slotOf(position);
     for (std::size_t way = 0; way < kWays; ++way) {
         Entry& e = table_[(at + way) & mask_];
-        if (e.looked && e.attacker == position.mine && e.defender == position.theirs)
+        if (e.looked && e.attacker == position.mine && e.defender == position.theirs
+            && e.attackerToMove == attackerToMove)
             return &e;
     }
     return nullptr;
@@ -132,7 +133,8 @@ void Prover::store(const Entry& entry)
     std::uint64_t cheapest = ~std::uint64_t{0};
     for (std::size_t way = 0; way < kWays; ++way) {
         Entry& e = table_[(at + way) & mask_];
-        if (!e.looked || (e.attacker == entry.attacker && e.defender == entry.defender)) {
+        if (!e.looked
+            || (e.attacker == entry.attacker && e.defender == entry.defender && e.attackerToMove == entry.attackerToMove)) {
             used_ += !e.looked;
             e = entry;
             return;
@@ -151,13 +153,14 @@ void Prover::store(const Entry& entry)
 // three and full boards, the threat search, and the moves worth searching.
 Prover::Entry Prover::lookAt(Sides position, bool attackerToMove)
 {
-    if (const Entry* known = find(position))
+    if (const Entry* known = find(position, attackerToMove))
         return *known;
     ++nodes_;
     Entry e;
     e.attacker = position.mine;
     e.defender = position.theirs;
     e.looked = true;
+    e.attackerToMove = attackerToMove;
     e.proof = 1;
     e.disproof = 1;
     const Cells empty = position.empty();
@@ -242,12 +245,32 @@ Prover::Numbers Prover::search(Sides position, bool attackerToMove, std::uint32_
     std::array<Numbers, kCells> child{};
     int count = 0;
     const Cells distinct = distinctMoves(here, e.moves);
+    std::array<std::uint32_t, kCells> promise{};
+    const Cells mover = attackerToMove ? here.mine : here.theirs;
+    const Cells other = attackerToMove ? here.theirs : here.mine;
     for (Cells left = distinct; left != 0; left &= left - 1) {
         const int cell = firstCell(left);
-        moves[count] = static_cast<std::uint8_t>(cell);
-        child[count] = {1, 1};
-        ++count;
+        // The most promising first, where numbers tie: lines it builds on, and lines it spoils.
+        std::uint32_t score = 0;
+        const auto& through = kLinesThroughCell[cell];
+        for (int n = 0; n < through.count; ++n) {
+            const Cells line = kLineMasks[through.line[n]];
+            if ((line & other) == 0)
+                score += 1U << (2 * std::popcount(line & mover));
+            if ((line & mover) == 0)
+                score += 1U << (2 * std::popcount(line & other));
+        }
+        int at = count++;
+        for (; at > 0 && promise[at - 1] < score; --at) {
+            moves[at] = moves[at - 1];
+            promise[at] = promise[at - 1];
+        }
+        moves[at] = static_cast<std::uint8_t>(cell);
+        promise[at] = score;
+        child[at] = {1, 1};
     }
+    for (int n = 0; n < count; ++n)
+        child[n] = {1, 1};
 
     for (;;) {
         std::uint32_t proof = attackerToMove ? kInfinity : 0;
@@ -311,7 +334,7 @@ std::vector<int> Prover::promisingMoves(Sides s)
     std::vector<std::pair<std::uint32_t, int>> ranked;
     for (Cells left = mustBlock != 0 ? mustBlock : s.empty(); left != 0; left &= left - 1) {
         const int cell = firstCell(left);
-        const Entry* e = find(canonical({s.mine | cellBit(cell), s.theirs}));
+        const Entry* e = find(canonical({s.mine | cellBit(cell), s.theirs}), false);
         ranked.emplace_back(e != nullptr ? e->proof : kInfinity, cell);
     }
     std::stable_sort(ranked.begin(), ranked.end());
@@ -337,7 +360,7 @@ ProofResult Prover::prove(Sides s, const std::function<bool(const ProverProgress
     if (root.proof == 0) {
         result.proof = Proof::Win;
         const Sides c = canonical(s);
-        const Entry* e = find(c);
+        const Entry* e = find(c, true);
         result.move = e != nullptr ? cellOfImage(s, c, e->best) : -1;
     } else if (root.disproof == 0) {
         result.proof = Proof::NoWin;

@@ -61,6 +61,9 @@ private:
         std::uint32_t work = 0; // positions searched below it: what it would cost to find again
         std::uint8_t best = 0;  // with a proof at the attacker's turn: the winning move
         bool looked = false;
+        // The same pieces are another question with the other side to move, as they are when two
+        // searches start from sides of different counts.
+        bool attackerToMove = false;
     };
     struct Numbers {
         std::uint32_t proof;
@@ -70,7 +73,7 @@ private:
     Numbers search(Sides position, bool attackerToMove, std::uint32_t proofLimit, std::uint32_t disproofLimit,
                    int ply);
     Entry lookAt(Sides position, bool attackerToMove);
-    Entry* find(Sides position);
+    Entry* find(Sides position, bool attackerToMove);
     void store(const Entry& entry);
     bool stopping();
 

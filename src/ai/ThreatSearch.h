@@ -32,8 +32,16 @@ public:
     // How many positions the last find() looked at.
     std::uint64_t nodes() const { return nodes_; }
 
+    // The lines, one bit each, that hold exactly n pieces of one side (n = 1, 2, 3); a line with a
+    // piece of the other side too is still counted, and left out where it matters.
+    __extension__ using LineSet = unsigned __int128;
+    struct Counts {
+        std::array<LineSet, 4> attacker{}; // [0]: lines holding any
+        std::array<LineSet, 4> defender{};
+    };
+
 private:
-    bool attack(Sides s);
+    bool attack(Sides s, const Counts& counts);
     bool knownToFail(Sides s) const;
     void rememberFailure(Sides s);
 

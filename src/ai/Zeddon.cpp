@@ -96,10 +96,9 @@ ZeddonChoice Zeddon::choose(const Grid& grid, const EvalWeights& weights, const 
         stopped = stopped || !keepGoing();
         return !stopped;
     };
-    if (kCells - std::popcount(empty) >= kProofFromPieces) {
-        if (const ProofResult proven = proof_.solve(crosses, goOn, kProofNodes); proven.proof == Proof::Win)
-            return {ZeddonReason::Proof, listOf(cellBit(proven.move))};
-    }
+    const auto proverGoesOn = [&](const ProverProgress&) { return goOn(); };
+    if (const ProofResult proven = proof_.prove(crosses, proverGoesOn, kProofNodes); proven.proof == Proof::Win)
+        return {ZeddonReason::Proof, listOf(cellBit(proven.move))};
     if (stopped)
         return {};
 
@@ -135,7 +134,7 @@ ZeddonChoice Zeddon::choose(const Grid& grid, const EvalWeights& weights, const 
         Cells lost = 0;
         for (int n = 0; n < best->count && guardNodes < kGuardNodesPerMove; ++n) {
             const Cells cell = cellBit(best->cells[n]);
-            const ProofResult reply = proof_.solve({crosses.theirs, crosses.mine | cell}, goOn, kGuardNodes);
+            const ProofResult reply = guard_.solve({crosses.theirs, crosses.mine | cell}, goOn, kGuardNodes);
             guardNodes += reply.nodes;
             if (reply.proof == Proof::Win)
                 lost |= cell;
@@ -161,7 +160,12 @@ std::optional<CellList> Zeddon::bestByDeepSearch(const Grid& grid, const EvalWei
     for (const std::int32_t depth : {kSearchDepth, kDeepSearchDepth}) {
         search_.reset(grid, weights, depth);
         search_.setNodeLimit(depth == kSearchDepth ? ~std::uint64_t{0} : kDeepSearchNodes);
-        BestCells best;
+        // The floor stays the margin below the best so far, so that every cell within it is valued
+        // exactly and may be chosen.
+        const std::int32_t margin = piecesOn(grid) < kVarietyBeforePieces ? kVarietyMargin : 0;
+        std::array<std::int32_t, kCells> values{};
+        Cells valued = 0;
+        std::int32_t best = kRootFloor;
         std::int32_t floor = kRootFloor;
         for (std::uint8_t cell : kVisitOrder) {
             if (!(cells & cellBit(cell)))
@@ -172,12 +176,18 @@ std::optional<CellList> Zeddon::bestByDeepSearch(const Grid& grid, const EvalWei
             if (search_.overBudget())
                 return chosen;
             if (value >= floor) {
-                best.offer(cell, value);
-                floor = best.best();
+                values[cell] = value;
+                valued |= cellBit(cell);
+                best = valued == cellBit(cell) ? value : std::max(best, value);
+                floor = std::max(kRootFloor, best - margin);
             }
         }
+        CellList near;
+        for (std::uint8_t cell : kVisitOrder)
+            if ((valued & cellBit(cell)) && values[cell] >= best - margin)
+                near.add(cell);
         // Every cell below the floor: any of them.
-        chosen = best.list().empty() ? listOf(cells) : best.list();
+        chosen = near.empty() ? listOf(cells) : near;
     }
     return chosen;
 }

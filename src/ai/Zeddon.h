@@ -10,6 +10,7 @@
 #include "ai/AlphaBeta.h"
 #include "ai/Choice.h"
 #include "ai/ProofSearch.h"
+#include "ai/Prover.h"
 #include "ai/ThreatSearch.h"
 #include "book/Book.h"
 
@@ -34,12 +35,17 @@ public:
     // How deep the search among the safe cells looks, its own ply included; and how deep it looks
     // again when that stays within a budget of plies (a few tenths of a second).
     static constexpr std::int32_t kSearchDepth = 5;
+    // How far below the best value the deep search finds a cell may be and still be chosen, at
+    // random among the others, in the opening (while fewer pieces than this stand on the board):
+    // about one line of a single piece, so that its games vary where no move is yet decisive.
+    static constexpr std::int32_t kVarietyMargin = 6;
+    static constexpr int kVarietyBeforePieces = 10;
     static constexpr std::int32_t kDeepSearchDepth = 7;
     static constexpr std::uint64_t kDeepSearchNodes = 2'000'000;
-    // How many positions the proof search may hold in one move, about a tenth of a second; it
-    // starts from this many pieces on the board, where it begins to settle games.
-    static constexpr std::size_t kProofNodes = std::size_t{1} << 16;
-    static constexpr int kProofFromPieces = 8;
+    // How many positions the prover may look at for a win of its own in one move, a few tenths of
+    // a second; and how large its table is, kept from move to move.
+    static constexpr std::uint64_t kProofNodes = std::uint64_t{1} << 14;
+    static constexpr std::size_t kProofTableBytes = std::size_t{32} << 20;
 
     // How many positions the threat search may look at, over all its searches, when it looks two
     // plies ahead: a tenth of a second or two.
@@ -72,7 +78,8 @@ private:
     const Book* book_ = nullptr;
     ThreatSearch threats_;
     std::uint64_t safetyNodes_ = 0;
-    ProofSearch proof_{std::max(kProofNodes, kGuardNodes)};
+    Prover proof_{kProofTableBytes};
+    ProofSearch guard_{kGuardNodes};
     AlphaBetaEngine search_;
 };
 
