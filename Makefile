@@ -11,6 +11,8 @@ SANITIZED := build-sanitized
 INSTALLED := build-install
 PACKAGED := build-deb
 ID := org.vornix.Vornix
+# The empty board, as the analysis tool reads positions.
+EMPTY := ................................................................
 JOBS := $(shell nproc)
 FUZZ_SECONDS := 60
 MUTANTS := 300
@@ -44,7 +46,7 @@ install-check:
 	desktop-file-validate $(INSTALLED)/prefix/share/applications/$(ID).desktop
 	appstreamcli validate --no-net $(INSTALLED)/prefix/share/metainfo/$(ID).metainfo.xml
 	test -f $(INSTALLED)/prefix/share/vornix/Win.wav && test -f $(INSTALLED)/prefix/share/vornix/lose.wav
-	$(INSTALLED)/prefix/bin/vornix-analyse book verify | grep -q '^complete from the empty board: '
+	$(INSTALLED)/prefix/bin/vornix-analyse --strategy zeddon $(EMPTY) | grep -qx 'reason book'
 	test -f $(INSTALLED)/prefix/share/icons/hicolor/scalable/apps/$(ID).svg
 	for page in vornix vornix-analyse; do \
 		man --warnings -l $(INSTALLED)/prefix/share/man/man6/$$page.6 > /dev/null && \
