@@ -1,5 +1,6 @@
 #include "ai/Zeddon.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace vornix {
@@ -162,7 +163,11 @@ std::optional<CellList> Zeddon::bestByDeepSearch(const Grid& grid, const EvalWei
         search_.setNodeLimit(depth == kSearchDepth ? ~std::uint64_t{0} : kDeepSearchNodes);
         // The floor stays the margin below the best so far, so that every cell within it is valued
         // exactly and may be chosen.
-        const std::int32_t margin = piecesOn(grid) < kVarietyBeforePieces ? kVarietyMargin : 0;
+        // Crosses moved first when they are to move with as many pieces as noughts.
+        const int crosses = static_cast<int>(std::count(grid.begin(), grid.end(), kCross));
+        const bool first = 2 * crosses == piecesOn(grid);
+        const std::int32_t margin =
+            piecesOn(grid) >= kVarietyBeforePieces ? 0 : first ? kVarietyMargin : kVarietyMarginSecond;
         std::array<std::int32_t, kCells> values{};
         Cells valued = 0;
         std::int32_t best = kRootFloor;

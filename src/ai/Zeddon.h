@@ -36,9 +36,11 @@ public:
     // again when that stays within a budget of plies (a few tenths of a second).
     static constexpr std::int32_t kSearchDepth = 5;
     // How far below the best value the deep search finds a cell may be and still be chosen, at
-    // random among the others, in the opening (while fewer pieces than this stand on the board):
-    // about one line of a single piece, so that its games vary where no move is yet decisive.
+    // random among the others, in the opening (while fewer pieces than this stand on the board),
+    // moving first and moving second: less than one line of a single piece, so that its games vary
+    // where no move is yet decisive; the second player, a move behind, can afford less.
     static constexpr std::int32_t kVarietyMargin = 6;
+    static constexpr std::int32_t kVarietyMarginSecond = 2;
     static constexpr int kVarietyBeforePieces = 10;
     static constexpr std::int32_t kDeepSearchDepth = 7;
     static constexpr std::uint64_t kDeepSearchNodes = 2'000'000;
