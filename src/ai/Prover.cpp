@@ -267,8 +267,8 @@ Prover::Numbers Prover::search(Sides position, bool attackerToMove, std::uint32_
         }
         moves[at] = static_cast<std::uint8_t>(cell);
         promise[at] = score;
-        child[at] = {1, 1};
     }
+    // Every child starts as one move to prove and one to refute, until it is looked at.
     for (int n = 0; n < count; ++n)
         child[n] = {1, 1};
 
