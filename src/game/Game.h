@@ -9,6 +9,7 @@
 #include "dialogs/EvaluatingOptions.h"
 #include "dialogs/Menus.h"
 #include "game/GameState.h"
+#include "review/MoveList.h"
 #include "view/Window.h"
 
 #include <cstdint>
@@ -16,7 +17,10 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <array>
 #include <string>
+#include <string_view>
+#include <vector>
 #include <utility>
 
 namespace vornix {
@@ -143,6 +147,30 @@ public:
     // The scoring hook the fifth persona hands every cell to (the game's own answers 0).
     void setMoveScoreHook(MoveScoreHook hook) { moveScore_ = hook; }
 
+    // The status bar's words, shown again whenever they may have changed.
+    std::string statusText() const;
+    void refreshStatus();
+
+    // The move list: a row for each placement up to the latest, cells named as the board shows them
+    // now; and the first placement's number (after a pasted position, the placements it held + 1).
+    std::vector<std::string> moveRows() const;
+    int firstRowNumber() const { return setUpTurn_ + 1; }
+    // Reviewing shows the position after a placement (0: the first position) without changing the
+    // game; refused, false, while the computer thinks. The review ends on any other command.
+    bool review(int placement);
+    void endReview();
+    int reviewing() const { return reviewing_; }
+    // Whether the human is to move after that placement, so that play may go on from there; and
+    // going on from there: an undo to that point.
+    bool mayPlayFrom(int placement) const;
+    void playFrom(int placement);
+
+    // The board as 64 characters; the placements from the empty board in the notation (a message
+    // and nothing when the game began from a pasted position). Pasting starts a new game from them.
+    std::string positionForCopy() const;
+    std::string gameForCopy();
+    void paste(std::string_view text);
+
     // True while a computer turn or a match is running: the board must not change under it.
     bool busy() const { return busyDepth_ > 0; }
 
@@ -190,6 +218,16 @@ private:
     int latestCross_ = -1;
     int hint_ = -1; // shown until the next placement
     MoveScoreHook moveScore_ = &NativeMoveScore;
+
+    // Per placement, who made it; per recorded position, where its cells stand on the board now.
+    std::array<Placer, kHistorySize> placers_{};
+    std::array<std::array<std::int8_t, kCells>, kHistorySize> shownAt_{};
+    int reviewing_ = 0;
+    int setUpTurn_ = 0; // the placements a pasted position began with: undo stops there
+    void resetViews();
+    Grid shownHistory(int turn) const;
+    std::vector<Placement> placements() const;
+    void showGrid(const Grid& grid);
 };
 
 std::string turnCaption(std::int32_t turnNumber);

@@ -3,6 +3,7 @@
 #include "game/Game.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace vornix {
 
@@ -78,6 +79,7 @@ void Game::setGauge(float value)
 {
     st_.ReadyGauge = value;
     window_.showReadyGauge(value);
+    refreshStatus();
 }
 
 void Game::setAllPointers(Pointer pointer)
@@ -95,6 +97,7 @@ void Game::setAllCursors(PieceCursor cursor)
 void Game::showTurn()
 {
     window_.setTurnCaption(turnCaption(st_.TurnNumber));
+    refreshStatus();
 }
 
 void Game::Initialize()
@@ -108,6 +111,9 @@ void Game::Initialize()
     }
     st_.GridContents.fill(kEmpty);
     st_.TurnNumber = -1;
+    setUpTurn_ = 0;
+    reviewing_ = 0;
+    resetViews();
     TurnIncrement();
     showTurn();
     st_.ComputerHasMoved = false;
@@ -202,6 +208,7 @@ std::int32_t Game::place(std::int32_t mi, std::int32_t mj, std::int32_t mk)
         st_.ComputerHasMoved = true;
         latestCross_ = n;
         TurnIncrement();
+        placers_[static_cast<std::size_t>(st_.TurnNumber - 1)] = Placer::Computer;
         refreshMarks();
     }
     return was;
@@ -214,6 +221,10 @@ void Game::TurnIncrement()
     st_.TurnNumber = std::clamp(st_.TurnNumber, -1, kHistorySize - 2) + 1;
     st_.LatestTurn = st_.TurnNumber;
     st_.BoardHistory[st_.TurnNumber] = st_.GridContents;
+    auto& view = shownAt_[static_cast<std::size_t>(st_.TurnNumber)];
+    std::iota(view.begin(), view.end(), std::int8_t{0});
+    if (st_.TurnNumber > 0)
+        placers_[static_cast<std::size_t>(st_.TurnNumber - 1)] = Placer::Unknown;
     hint_ = -1; // a hint holds for the position it was asked in
     updateUndoRedoMenus();
 }
@@ -224,11 +235,12 @@ void Game::showTwoPlayerTurn()
     setAllCursors(st_.NoughtsToMove ? PieceCursor::Nought : PieceCursor::Cross);
     window_.setTurnCaption(turnCaption(st_.TurnNumber) + "     " + (st_.NoughtsToMove ? "Nought's" : "Cross'")
                            + " turn.");
+    refreshStatus();
 }
 
 void Game::updateUndoRedoMenus()
 {
-    menus_.enable(MenuItem::TakeBackMenu, st_.TurnNumber >= 1);
+    menus_.enable(MenuItem::TakeBackMenu, st_.TurnNumber > setUpTurn_);
     menus_.enable(MenuItem::RedoMoveMenu, st_.TurnNumber < st_.LatestTurn);
 }
 
@@ -249,8 +261,8 @@ void Game::EnableBox()
 void Game::cell_MouseUp(int Index, MouseButton Button)
 {
     window_.setCellBackground(Index, normalBackground(Index));
-    if (busy() || closing_)
-        return; // a match or a computer turn is running: the board is not the human's now
+    if (busy() || closing_ || reviewing_ > 0)
+        return; // a match or a computer turn is running, or a review shows another position
     if (!st_.TwoPlayerGame && st_.ReadyGauge != kGaugeFull)
         return;
     if (!window_.cellCaption(Index).empty())
@@ -266,6 +278,7 @@ void Game::cell_MouseUp(int Index, MouseButton Button)
     const bool extraGo = Button == MouseButton::Right || Button == MouseButton::Middle;
     st_.SkipReply = extraGo || st_.TwoPlayerGame;
     TurnIncrement();
+    placers_[static_cast<std::size_t>(st_.TurnNumber - 1)] = Placer::Human;
     const int thisGame = gamesStarted_;
     exclusively([this] { Play(); });
     if (gamesStarted_ != thisGame)

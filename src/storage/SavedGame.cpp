@@ -204,6 +204,11 @@ void Game::SaveGameMenu_Click()
 {
     if (busy())
         return;
+    if (setUpTurn_ > 0) {
+        window_.messageBox("This game began from a pasted position: a saved game holds every position from "
+                           "the empty board, so nothing was saved.");
+        return;
+    }
     const auto file = window_.chooseFile(FileDialogForm::Save);
     if (!file)
         return;
@@ -229,6 +234,10 @@ void Game::LoadGameMenu_Click()
     }
 
     window_.fileWorked(*file);
+    setUpTurn_ = 0;
+    reviewing_ = 0;
+    resetViews();
+    placers_.fill(Placer::Unknown);
     st_.Cheated = game->Cheated;
     st_.GridContents = game->GridContents;
     st_.GameOver = game->GameOver;

@@ -61,6 +61,10 @@ void Game::RotateAxis(const std::string& axis, bool clockwise, bool Mirror)
     };
     latestCross_ = moved(latestCross_);
     hint_ = moved(hint_);
+    // The move list and a review name the cells of every recorded position as they stand now.
+    for (auto& view : shownAt_)
+        for (std::int8_t& cell : view)
+            cell = static_cast<std::int8_t>(moved(cell));
     refreshMarks();
 }
 

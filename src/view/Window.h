@@ -51,6 +51,10 @@ public:
     virtual void setCellVisible(int cell, bool visible) = 0;
     virtual void showMarks(const BoardMarks& marks) = 0;
 
+    // The status bar's words, and news that the move list's rows may have changed.
+    virtual void showStatus(std::string_view /*text*/) {}
+    virtual void movesChanged() {}
+
     // The turn caption and the progress bar that draws ReadyGauge.
     virtual void setTurnCaption(std::string_view caption) = 0;
     virtual void showReadyGauge(float value) = 0;
