@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace vornix::qt {
 
 namespace {
@@ -66,38 +68,53 @@ void CellLabel::setMarks(bool onCompletedLine, bool latestCross, bool hint)
     }
 }
 
+void CellLabel::setScale(double scale)
+{
+    if (scale_ != scale) {
+        scale_ = scale;
+        update();
+    }
+}
+
 void CellLabel::paintEvent(QPaintEvent*)
 {
+    // Every size below is the designed one times the scale, so that a larger board looks the same.
+    const auto px = [this](double designed) { return std::max(1, static_cast<int>(designed * scale_ + 0.5)); };
     QPainter p(this);
     p.fillRect(rect(), background_);
-    // A single flat border; neighbouring cells overlap by one pixel so their borders share a line.
-    p.setPen(QPen(Qt::black, 1));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    // A single flat border; neighbouring cells overlap so that their borders share a line.
+    const int border = px(1);
+    p.fillRect(QRect(0, 0, width(), border), Qt::black);
+    p.fillRect(QRect(0, height() - border, width(), border), Qt::black);
+    p.fillRect(QRect(0, 0, border, height()), Qt::black);
+    p.fillRect(QRect(width() - border, 0, border, height()), Qt::black);
     if (onLine_) {
         // A completed line stands out in white, which no cell's own colours come near.
-        p.setPen(QPen(Qt::white, 3));
-        p.drawRect(rect().adjusted(2, 2, -2, -2));
+        p.setPen(QPen(Qt::white, px(3)));
+        p.drawRect(rect().adjusted(px(2), px(2), -px(2), -px(2)));
     }
     if (hint_) {
         // A hint: a ring where the piece would go, dark inside light to show on every colour.
         p.setRenderHint(QPainter::Antialiasing);
         p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(Qt::white, 5));
-        p.drawEllipse(rect().center(), 7, 7);
-        p.setPen(QPen(Qt::darkGreen, 3));
-        p.drawEllipse(rect().center(), 7, 7);
+        p.setPen(QPen(Qt::white, px(5)));
+        p.drawEllipse(QRectF(rect()).center(), 7 * scale_, 7 * scale_);
+        p.setPen(QPen(Qt::darkGreen, px(3)));
+        p.drawEllipse(QRectF(rect()).center(), 7 * scale_, 7 * scale_);
     }
     QFont font = font_;
+    font.setPointSizeF(font_.pointSizeF() * scale_);
     font.setBold(latest_);
     p.setFont(font);
     p.setPen(foreground_);
     p.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, caption_);
     if (hasFocus()) {
         // Black outside white: one of the two stands out on any colour a cell or a font can take.
-        p.setPen(QPen(Qt::black, 2));
-        p.drawRect(rect().adjusted(1, 1, -1, -1));
-        p.setPen(QPen(Qt::white, 1));
-        p.drawRect(rect().adjusted(2, 2, -3, -3));
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(QPen(Qt::black, px(2)));
+        p.drawRect(rect().adjusted(px(1), px(1), -px(1), -px(1)));
+        p.setPen(QPen(Qt::white, px(1)));
+        p.drawRect(rect().adjusted(px(2), px(2), -px(3), -px(3)));
     }
 }
 

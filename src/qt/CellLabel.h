@@ -30,6 +30,9 @@ public:
     void setForeground(const QColor& colour);
     void setFontFace(const QString& face);
     void setMarks(bool onCompletedLine, bool latestCross, bool hint);
+    // How much larger than designed the board is drawn: the caption's font, the frames and the
+    // hint ring grow with it.
+    void setScale(double scale);
 
 signals:
     // Buttons as the game counts them: 1 left, 2 right, 4 middle, summed while held. The index is
@@ -66,6 +69,7 @@ private:
     bool onLine_ = false;
     bool latest_ = false;
     bool hint_ = false;
+    double scale_ = 1.0;
 };
 
 } // namespace vornix::qt

@@ -6,28 +6,36 @@
 #include "qt/HowToPlay.h"
 #include "qt/OptionsDialog.h"
 
+#include "view/BoardGeometry.h"
+
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QDockWidget>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QLayout>
+#include <QListWidget>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProgressBar>
+#include <QSettings>
+#include <QShortcut>
+#include <QStatusBar>
 
+#include <functional>
 #include <initializer_list>
 
 namespace vornix::qt {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-constexpr int kClientWidth = 6420 / kTwipsPerPixel;
-constexpr int kClientHeight = 5025 / kTwipsPerPixel;
-
-QRect twips(int left, int top, int width, int height)
+QRect rectOf(PixelRect r)
 {
-    return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel};
+    return {r.left, r.top, r.width, r.height};
 }
 
 QString caption(MenuItem item)
@@ -43,39 +51,39 @@ constexpr MenuItem kBoardChanging[] = {
     MenuItem::YClockMenu,   MenuItem::YAClockMenu,   MenuItem::ZClockMenu,  MenuItem::ZAClockMenu,
     MenuItem::MirrorXYMenu, MenuItem::MirrorXZMenu,  MenuItem::MirrorYZMenu};
 
-// The board's background: a pale cyan under a rippled picture; moving over it restores the cell
-// that was last highlighted.
+// The board's background: a pale cyan under a rippled picture, as large as the board is drawn;
+// moving over it restores the cell that was last highlighted. Its parts are placed again whenever
+// its size changes.
 class BoardArea : public QWidget {
 public:
-    BoardArea(Game& game, QWidget* parent) : QWidget(parent), game_(game), ripples_(backgroundRipples())
+    BoardArea(Game& game, std::function<void(QSize)> resized, QWidget* parent)
+        : QWidget(parent), game_(game), resized_(std::move(resized)), ripples_(backgroundRipples())
     {
         setMouseTracking(true);
-        setFixedSize(kClientWidth, kClientHeight);
+        setMinimumSize(kBoardWidth, kBoardHeight);
     }
+
+    QSize sizeHint() const override { return {kBoardWidth, kBoardHeight}; }
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);
         p.fillRect(rect(), QColor(128, 255, 255));
-        p.drawImage(0, 0, ripples_);
+        const BoardFit fit = fitBoard(width(), height());
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(QRectF(fit.left, fit.top, ripples_.width() * fit.scale, ripples_.height() * fit.scale), ripples_);
     }
     void mouseMoveEvent(QMouseEvent*) override { game_.Form_MouseMove(); }
+    void resizeEvent(QResizeEvent*) override { resized_(size()); }
 
 private:
     Game& game_;
+    std::function<void(QSize)> resized_;
     QImage ripples_;
 };
 
 } // namespace
-
-QRect MainWindow::cellRect(int index)
-{
-    static constexpr int kLayerLeft[] = {120, 1680, 3240, 4800};
-    static constexpr int kLayerTop[] = {120, 1080, 2040, 2880};
-    const Coord c = coordOf(index);
-    return twips(kLayerLeft[c.k] + 360 * c.i, kLayerTop[c.k] + 480 * c.j, 375, 495);
-}
 
 MainWindow::MainWindow()
 {
@@ -83,21 +91,26 @@ MainWindow::MainWindow()
     setWindowIcon(gameIcon());
     options_ = new OptionsDialog(game_, this);
     buildBoard();
+    buildMoves();
     buildMenus();
+    status_ = new QLabel(this);
+    status_->setAccessibleDescription(QStringLiteral("Who plays, whose turn it is, and how the game went"));
+    statusBar()->addWidget(status_, 1);
+    statusBar()->setSizeGripEnabled(true);
     game_.setMatchPause(330);
     game_.Form_Load();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    game_.refreshStatus();
+    adjustSize();
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::buildBoard()
 {
-    auto* board = new BoardArea(game_, this);
+    auto* board = new BoardArea(game_, [this](QSize size) { placeBoard(size); }, this);
     setCentralWidget(board);
     for (int n = 0; n < 64; ++n) {
         auto* cell = new CellLabel(n, board);
-        cell->setGeometry(cellRect(n));
         connect(cell, &CellLabel::moved, this, [this](int index, int buttons) { game_.cell_MouseMove(index, buttons); });
         connect(cell, &CellLabel::pressed, this,
                 [this](int index, int buttons) { game_.cell_MouseDown(index, buttons); });
@@ -106,7 +119,10 @@ void MainWindow::buildBoard()
         });
         connect(cell, &CellLabel::leftTheCells, this, [this] { game_.Form_MouseMove(); });
         // The keyboard's focus highlights its cell as the pointer does.
-        connect(cell, &CellLabel::focused, this, [this](int index) { game_.cell_MouseMove(index, 0); });
+        connect(cell, &CellLabel::focused, this, [this](int index) {
+            lastCell_ = index;
+            game_.cell_MouseMove(index, 0);
+        });
         connect(cell, &CellLabel::stepped, this,
                 [this](int index, FocusStep step) { cells_[focusAfter(index, step)]->setFocus(Qt::OtherFocusReason); });
         cells_[n] = cell;
@@ -115,7 +131,6 @@ void MainWindow::buildBoard()
     cells_[0]->setFocus(Qt::OtherFocusReason);
 
     turnDisplay_ = new QLabel(board);
-    turnDisplay_->setGeometry(twips(0, 4560, 1725, 300));
     turnDisplay_->setFont(QFont(QStringLiteral("MS Sans Serif"), 12));
     turnDisplay_->setToolTip(QStringLiteral("Gives out useful information"));
     turnDisplay_->setAttribute(Qt::WA_TranslucentBackground);
@@ -124,9 +139,167 @@ void MainWindow::buildBoard()
     progress_ = new QProgressBar(board);
     progress_->setAccessibleName(QStringLiteral("Ready gauge"));
     progress_->setAccessibleDescription(QStringLiteral("Full when you may place; fills while the computer thinks"));
-    progress_->setGeometry(twips(0, 4920, 6435, 135));
     progress_->setRange(0, 16);
     progress_->setTextVisible(false);
+    placeBoard(board->size());
+}
+
+void MainWindow::placeBoard(QSize area)
+{
+    const BoardFit fit = fitBoard(area.width(), area.height());
+    for (int n = 0; n < 64; ++n) {
+        cells_[n]->setGeometry(rectOf(cellBox(n, fit)));
+        cells_[n]->setScale(fit.scale);
+    }
+    turnDisplay_->setGeometry(rectOf(fit.place(0, 4560, 1725, 300)));
+    QFont font = turnDisplay_->font();
+    font.setPointSizeF(12 * fit.scale);
+    turnDisplay_->setFont(font);
+    // The gauge runs along the bottom of the whole area.
+    const PixelRect gauge = fit.place(0, 4920, 6435, 135);
+    progress_->setGeometry(0, gauge.top, area.width(), gauge.height);
+}
+
+void MainWindow::buildMoves()
+{
+    movesDock_ = new QDockWidget(QStringLiteral("Moves"), this);
+    movesDock_->setObjectName(QStringLiteral("moves"));
+    movesDock_->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
+    moves_ = new QListWidget(movesDock_);
+    moves_->setAccessibleName(QStringLiteral("Moves"));
+    moves_->setAccessibleDescription(
+        QStringLiteral("Every placement of the game; choosing one shows the position after it, Escape returns"));
+    moves_->setSelectionMode(QAbstractItemView::SingleSelection);
+    moves_->installEventFilter(this);
+    movesDock_->setWidget(moves_);
+    addDockWidget(Qt::RightDockWidgetArea, movesDock_);
+    connect(moves_, &QListWidget::currentRowChanged, this, &MainWindow::reviewRow);
+    connect(moves_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        const int placement = game_.firstRowNumber() + moves_->row(item);
+        if (!game_.mayPlayFrom(placement)) {
+            QApplication::beep();
+            return;
+        }
+        const auto answer = QMessageBox::question(
+            this, QStringLiteral("Vornix"),
+            QStringLiteral("Play from here? The placements after %1 are taken back, as by undo.").arg(placement),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+        if (answer == QMessageBox::Yes) {
+            game_.playFrom(placement);
+            cells_[lastCell_]->setFocus(Qt::OtherFocusReason);
+        }
+    });
+    auto* f8 = new QShortcut(QKeySequence(Qt::Key_F8), this);
+    connect(f8, &QShortcut::activated, this, &MainWindow::switchFocus);
+}
+
+void MainWindow::refreshMoves()
+{
+    if (moves_ == nullptr)
+        return;
+    const std::vector<std::string> rows = game_.moveRows();
+    bool same = moves_->count() == static_cast<int>(rows.size());
+    for (int n = 0; same && n < moves_->count(); ++n)
+        same = moves_->item(n)->text() == QString::fromStdString(rows[static_cast<std::size_t>(n)]);
+    if (same)
+        return;
+    const QSignalBlocker quiet(moves_);
+    moves_->clear();
+    for (const std::string& row : rows)
+        moves_->addItem(QString::fromStdString(row));
+    if (!rows.empty())
+        moves_->scrollToBottom();
+}
+
+void MainWindow::reviewRow(int row)
+{
+    if (row < 0)
+        return;
+    if (!game_.review(game_.firstRowNumber() + row)) {
+        // Refused while the computer thinks, as undo is.
+        QApplication::beep();
+        const QSignalBlocker quiet(moves_);
+        moves_->setCurrentRow(-1);
+    }
+}
+
+void MainWindow::showStatus(const QString& text)
+{
+    if (status_ == nullptr || status_->text() == text)
+        return;
+    status_->setText(text);
+    // Screen readers hear the new words as the status bar's name.
+    status_->setAccessibleName(text);
+    QAccessibleEvent event(status_, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+}
+
+void MainWindow::switchFocus()
+{
+    if (moves_->hasFocus()) {
+        cells_[lastCell_]->setFocus(Qt::ShortcutFocusReason);
+        return;
+    }
+    movesDock_->show();
+    moves_->setFocus(Qt::ShortcutFocusReason);
+    if (moves_->currentRow() < 0 && moves_->count() > 0) {
+        const QSignalBlocker quiet(moves_);
+        moves_->setCurrentRow(moves_->count() - 1);
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == moves_ && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool last = moves_->currentRow() == moves_->count() - 1;
+        if (key->key() == Qt::Key_Escape || (key->key() == Qt::Key_End && last)) {
+            game_.endReview();
+            const QSignalBlocker quiet(moves_);
+            moves_->setCurrentRow(key->key() == Qt::Key_End ? moves_->count() - 1 : -1);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::copyPosition()
+{
+    QApplication::clipboard()->setText(QString::fromStdString(game_.positionForCopy()));
+}
+
+void MainWindow::copyGame()
+{
+    const std::string text = game_.gameForCopy();
+    if (!text.empty() || game_.moveRows().empty())
+        QApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+void MainWindow::paste()
+{
+    game_.endReview();
+    game_.paste(QApplication::clipboard()->text().toStdString());
+}
+
+void MainWindow::useSettings(const QString& file)
+{
+    settingsFile_ = file;
+    const QSettings settings(file, QSettings::IniFormat);
+    if (settings.contains(QStringLiteral("window/geometry")))
+        restoreGeometry(settings.value(QStringLiteral("window/geometry")).toByteArray());
+    if (settings.contains(QStringLiteral("window/state")))
+        restoreState(settings.value(QStringLiteral("window/state")).toByteArray());
+    if (settings.value(QStringLiteral("window/fullScreen"), false).toBool())
+        setWindowState(windowState() | Qt::WindowFullScreen);
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::WindowStateChange && fullScreenAction_ != nullptr) {
+        const QSignalBlocker quiet(fullScreenAction_);
+        fullScreenAction_->setChecked(isFullScreen());
+    }
+    QMainWindow::changeEvent(event);
 }
 
 void MainWindow::buildMenus()
@@ -174,6 +347,16 @@ void MainWindow::buildMenus()
                         {MenuItem::HintMenu, false},
                         {MenuItem::ExitMenu, true}});
 
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    auto addEdit = [this, edit](const QString& text, const QKeySequence& keys, void (MainWindow::*handler)()) {
+        QAction* a = edit->addAction(text);
+        a->setShortcut(keys);
+        connect(a, &QAction::triggered, this, handler);
+    };
+    addEdit(QStringLiteral("Copy &position"), QKeySequence(Qt::CTRL | Qt::Key_C), &MainWindow::copyPosition);
+    addEdit(QStringLiteral("Copy &game"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &MainWindow::copyGame);
+    addEdit(QStringLiteral("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V), &MainWindow::paste);
+
     QMenu* rotate = menuBar()->addMenu(QStringLiteral("&Rotate View"));
     addItems(rotate, {{MenuItem::XClockMenu, false},
                       {MenuItem::XAClockMenu, false},
@@ -204,6 +387,17 @@ void MainWindow::buildMenus()
     QMenu* optionsMenu = menuBar()->addMenu(QStringLiteral("&Options"));
     addItems(optionsMenu, {{MenuItem::FunnyFonts, false}, {MenuItem::StatisticsMenu, true}});
 
+    QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
+    movesAction_ = movesDock_->toggleViewAction();
+    movesAction_->setText(QStringLiteral("&Moves"));
+    window->addAction(movesAction_);
+    fullScreenAction_ = window->addAction(QStringLiteral("&Full screen"));
+    fullScreenAction_->setCheckable(true);
+    fullScreenAction_->setShortcut(QKeySequence(Qt::Key_F11));
+    connect(fullScreenAction_, &QAction::toggled, this, [this](bool on) {
+        setWindowState(on ? windowState() | Qt::WindowFullScreen : windowState() & ~Qt::WindowFullScreen);
+    });
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     addItems(help, {{MenuItem::HowToPlayMenu, false}, {MenuItem::AboutMenu, true}});
 }
@@ -212,6 +406,12 @@ void MainWindow::choose(MenuItem item)
 {
     // A check item's mark is the game's to set: put back whatever Qt toggled, then let the rule run.
     mirrorMenuItem(item, game_.menus().checked(item), game_.menus().enabled(item));
+    // Any command ends a review first: it acts on the game, not on the position reviewed.
+    if (game_.reviewing() > 0 && item != MenuItem::HowToPlayMenu && item != MenuItem::AboutMenu) {
+        game_.endReview();
+        const QSignalBlocker quiet(moves_);
+        moves_->setCurrentRow(-1);
+    }
     switch (item) {
     case MenuItem::NewGameMenu: game_.NewGameMenu_Click(); break;
     case MenuItem::HumanFirstMenu: game_.HumanFirstMenu_Click(); break;
@@ -265,6 +465,7 @@ void MainWindow::choose(MenuItem item)
     case MenuItem::GameTypeMenu:
     case MenuItem::DepthMenu: break;
     }
+    game_.refreshStatus();
 }
 
 void MainWindow::mirrorMenuItem(MenuItem item, bool checked, bool enabled)
@@ -320,6 +521,12 @@ void MainWindow::showAbout()
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     // Whatever the computer is doing stops at its next look at the flags, and nothing more is shown.
+    if (!settingsFile_.isEmpty()) {
+        QSettings settings(settingsFile_, QSettings::IniFormat);
+        settings.setValue(QStringLiteral("window/geometry"), saveGeometry());
+        settings.setValue(QStringLiteral("window/state"), saveState());
+        settings.setValue(QStringLiteral("window/fullScreen"), isFullScreen());
+    }
     view_.close();
     game_.Form_Unload();
     if (about_)

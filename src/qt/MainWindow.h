@@ -13,7 +13,9 @@
 #include <map>
 
 class QAction;
+class QDockWidget;
 class QLabel;
+class QListWidget;
 class QMenu;
 class QProgressBar;
 
@@ -40,18 +42,39 @@ public:
     AboutBox* aboutBox() const { return about_; }
     QAction* action(MenuItem item) const { return actions_.at(item); }
 
+    QLabel* statusLabel() const { return status_; }
+    QListWidget* moveList() const { return moves_; }
+    QDockWidget* movesDock() const { return movesDock_; }
+    QAction* movesAction() const { return movesAction_; }
+    QAction* fullScreenAction() const { return fullScreenAction_; }
+
     void mirrorMenuItem(MenuItem item, bool checked, bool enabled);
     void setBusy(bool busy);
+    void showStatus(const QString& text);
+    // The move list's rows again from the game, where they changed.
+    void refreshMoves();
 
-    // Cell geometry in twips, as the layout was designed (15 twips a pixel).
-    static QRect cellRect(int index);
+    // The window's size, place, full screen and panels: read from this file now, written to it on
+    // closing. Without a file nothing is remembered.
+    void useSettings(const QString& file);
+
+    // Edit menu and keys: the clipboard in and out, and the focus between board and move list.
+    void copyPosition();
+    void copyGame();
+    void paste();
+    void switchFocus();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildBoard();
+    void buildMoves();
     void buildMenus();
+    void placeBoard(QSize area);
+    void reviewRow(int row);
     void choose(MenuItem item);
     void showHowToPlay();
     void showAbout();
@@ -62,6 +85,13 @@ private:
     std::array<CellLabel*, 64> cells_{};
     QLabel* turnDisplay_ = nullptr;
     QProgressBar* progress_ = nullptr;
+    QLabel* status_ = nullptr;
+    QDockWidget* movesDock_ = nullptr;
+    QListWidget* moves_ = nullptr;
+    QAction* movesAction_ = nullptr;
+    QAction* fullScreenAction_ = nullptr;
+    QString settingsFile_;
+    int lastCell_ = 0; // the cell that last had the keyboard's focus
     OptionsDialog* options_ = nullptr;
     HowToPlay* howToPlay_ = nullptr;
     QPointer<AboutBox> about_;

@@ -37,6 +37,16 @@ QColor colour(Rgb c)
 
 } // namespace
 
+void QtWindow::showStatus(std::string_view status)
+{
+    main_.showStatus(text(status));
+}
+
+void QtWindow::movesChanged()
+{
+    main_.refreshMoves();
+}
+
 void QtWindow::setCellCaption(int cell, std::string_view caption)
 {
     main_.cell(cell)->setCaption(text(caption));
@@ -92,8 +102,12 @@ void QtWindow::setCellVisible(int cell, bool visible)
 
 void QtWindow::showMarks(const BoardMarks& marks)
 {
+    const bool newHint = marks.hint >= 0 && !main_.cell(marks.hint)->isHint();
     for (int n = 0; n < 64; ++n)
         main_.cell(n)->setMarks((marks.lineCells >> n) & 1U, marks.latestCross == n, marks.hint == n);
+    // The keyboard goes where a hint points, so that Enter takes it.
+    if (newHint)
+        main_.cell(marks.hint)->setFocus(Qt::OtherFocusReason);
 }
 
 void QtWindow::setTurnCaption(std::string_view caption)

@@ -31,6 +31,8 @@ public:
     void setCellFont(int cell, std::string_view face) override;
     void setCellVisible(int cell, bool visible) override;
     void showMarks(const BoardMarks& marks) override;
+    void showStatus(std::string_view text) override;
+    void movesChanged() override;
     void setTurnCaption(std::string_view caption) override;
     void showReadyGauge(float value) override;
     void showMenuItem(MenuItem item, bool checked, bool enabled) override;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include <cstdio>
@@ -62,6 +63,9 @@ int main(int argc, char** argv)
     qInstallMessageHandler(usual);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.vornix.Vornix"));
     vornix::qt::MainWindow window;
+    // The window's size and panels, in the player's configuration folder (~/.config/vornix).
+    window.useSettings(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
+                       + QStringLiteral("/window.conf"));
     window.show();
     return QApplication::exec();
 }

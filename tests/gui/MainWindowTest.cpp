@@ -56,7 +56,9 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("entries");
-        QTest::newRow("bar") << "" << "&Game >|&Rotate View >|&Opponent >|&Options >|&Help >";
+        QTest::newRow("bar") << "" << "&Game >|&Edit >|&Rotate View >|&Opponent >|&Options >|&Window >|&Help >";
+        QTest::newRow("Edit") << "&Edit" << "Copy &position [Ctrl+C]|Copy &game [Ctrl+Shift+C]|&Paste [Ctrl+V]";
+        QTest::newRow("Window") << "&Window" << "&Moves *|&Full screen [F11]";
         QTest::newRow("Game") << "&Game"
                               << "&New Game [F2; Ctrl+N]|Game &Type (for next game) >|Save Game State... [Ctrl+Shift+S]|"
                                  "Load Game State... [Ctrl+O]|-|&Undo Move [Del; Ctrl+Z] (off)|"
