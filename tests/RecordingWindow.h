@@ -47,6 +47,7 @@ public:
         log.push_back("caption " + turnCaption);
     }
     void showReadyGauge(float value) override { gauge.push_back(value); }
+    void showStatus(std::string_view text) override { status = text; }
     void showMenuItem(MenuItem item, bool checked, bool enabled) override { menu[item] = {checked, enabled}; }
     void showOptionText(int index, std::string_view text) override { optionTexts[index] = text; }
     void showSecondPlayer(int option, int depthIndex, bool usable) override
@@ -106,6 +107,7 @@ public:
     int visibilityChanges = 0;
     BoardMarks marks;
     std::string turnCaption;
+    std::string status;
     std::vector<float> gauge;
     std::map<MenuItem, std::pair<bool, bool>> menu;
     std::map<int, std::string> optionTexts;

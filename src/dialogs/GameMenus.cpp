@@ -87,6 +87,7 @@ void Game::EvaluateMenu_Click()
     UnCheckMenus();
     menus_.check(MenuItem::EvaluateMenu, true);
     st_.OpponentRoutine = Routine::eval;
+    refreshStatus();
 }
 
 void Game::CommonSenseMenu_Click()
@@ -94,6 +95,7 @@ void Game::CommonSenseMenu_Click()
     UnCheckMenus();
     menus_.check(MenuItem::CommonSenseMenu, true);
     st_.OpponentRoutine = Routine::normal;
+    refreshStatus();
 }
 
 void Game::MiniMaxMenu_Click()
@@ -101,6 +103,7 @@ void Game::MiniMaxMenu_Click()
     UnCheckMenus();
     menus_.check(MenuItem::MiniMaxMenu, true);
     st_.OpponentRoutine = Routine::Longthink;
+    refreshStatus();
 }
 
 void Game::AlphaBetaMenu_Click()
@@ -116,6 +119,7 @@ void Game::AlphaBetaMenu_Click()
     st_.SnibbetMode = false;
     menus_.check(MenuItem::ZeddonMenu, false);
     st_.ZeddonOpponent = false;
+    refreshStatus();
 }
 
 void Game::CMenu_Click()
@@ -125,6 +129,7 @@ void Game::CMenu_Click()
     menus_.enable(MenuItem::DepthMenu, true);
     menus_.check(MenuItem::CMenu, true);
     st_.SnibbetMode = true;
+    refreshStatus();
 }
 
 void Game::ZeddonMenu_Click()
@@ -132,6 +137,7 @@ void Game::ZeddonMenu_Click()
     UnCheckMenus();
     menus_.check(MenuItem::ZeddonMenu, true);
     st_.ZeddonOpponent = true;
+    refreshStatus();
 }
 
 void Game::SearchDepthMenu_Click(std::int16_t Index)
@@ -140,6 +146,7 @@ void Game::SearchDepthMenu_Click(std::int16_t Index)
     for (int depth = kMinSearchDepth; depth <= kMaxSearchDepth; ++depth)
         menus_.check(searchDepthItem(depth), false);
     menus_.check(searchDepthItem(Index), true);
+    refreshStatus();
 }
 
 // The opponent checked in the Opponent menu, an alpha-beta one with the depth checked beside it.

@@ -31,11 +31,8 @@ std::vector<Placement> placementsOf(const Grid* positions, int count, const Plac
         p.side = after[filled];
         p.placer = placers[n - 1];
         p.afterSwap = swapped;
-        if (!list.empty()) {
-            // After a swap the side that placed last is the other one now.
-            const std::int32_t last = list.back().side;
-            p.extraGo = (swapped ? (last == kNought ? kCross : kNought) : last) == p.side;
-        }
+        // After a swap the sides' turns start afresh.
+        p.extraGo = !list.empty() && !swapped && list.back().side == p.side;
         list.push_back(p);
     }
     return list;
