@@ -6,6 +6,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QListWidget>
+#include <QStatusBar>
 #include <QComboBox>
 #include <QRadioButton>
 #include <QFile>
@@ -138,6 +141,39 @@ private slots:
         w->action(MenuItem::ZClockMenu)->trigger();
         QCOMPARE(w->cell(0)->caption(), QString());
         QCOMPARE(w->cell(cellIndex(3, 0, 0))->caption(), QStringLiteral("O"));
+    }
+
+    // A larger window draws a larger board and a status bar that names the opponent; the move list
+    // reviews an earlier position from the keyboard and Escape brings the game back; Ctrl+C on the
+    // board copies exactly the board.
+    void theLargerWindowTellsListsAndCopies()
+    {
+        auto w = openWindow();
+        w->resize(1240, 880);
+        QTRY_VERIFY(w->cell(0)->width() >= 45); // 1.8 times the 25 pixels designed
+        QVERIFY(w->statusLabel()->accessibleName().contains(QStringLiteral("Opponent: Morvid, depth 3")));
+        QTest::mouseClick(w->cell(0), Qt::LeftButton);
+        QTest::mouseClick(w->cell(63), Qt::LeftButton);
+        QCOMPARE(pieces(*w), 4);
+        QCOMPARE(w->moveList()->count(), 4);
+        QCOMPARE(w->moveList()->item(0)->text(), QStringLiteral("1. Noughts: layer 1, row 1, column 1"));
+        QVERIFY(w->moveList()->item(1)->text().endsWith(QStringLiteral("(computer)")));
+        w->activateWindow();
+        QTest::keyClick(w.get(), Qt::Key_F8);
+        QVERIFY(w->moveList()->hasFocus());
+        QTest::keyClick(w->moveList(), Qt::Key_Home);
+        QTest::keyClick(w->moveList(), Qt::Key_Down);
+        QCOMPARE(pieces(*w), 2);
+        QCOMPARE(w->statusLabel()->text(), QStringLiteral("Reviewing placement 2 of 4 — Esc returns"));
+        QTest::keyClick(w->moveList(), Qt::Key_Escape);
+        QCOMPARE(pieces(*w), 4);
+        QTest::keyClick(w.get(), Qt::Key_F8);
+        QVERIFY(qobject_cast<CellLabel*>(QApplication::focusWidget()) != nullptr);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+        QString board;
+        for (int c = 0; c < 64; ++c)
+            board += w->cell(c)->caption().isEmpty() ? QStringLiteral(".") : w->cell(c)->caption();
+        QCOMPARE(QApplication::clipboard()->text(), board);
     }
 
     void theOptionsDialogRefusesOneThousand()
