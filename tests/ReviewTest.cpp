@@ -1,6 +1,7 @@
 // The status bar's words, the move list, reviewing, copy and paste, and the board's scaling.
 #include "GameFixture.h"
 #include "review/Paste.h"
+#include "review/Verdict.h"
 #include "view/BoardGeometry.h"
 
 #include <gtest/gtest.h>
@@ -172,6 +173,59 @@ INSTANTIATE_TEST_SUITE_P(Areas, Scaling,
                                            Fit{856, 670, 0, {16, 16, 50, 66}}, Fit{856, 670, 63, {784, 576, 50, 66}},
                                            Fit{1028, 335, 0, {308, 8, 25, 33}}, Fit{856, 1000, 0, {16, 181, 50, 66}},
                                            Fit{300, 200, 0, {8, 8, 25, 33}}));
+
+} // namespace
+} // namespace vornix::testing
+
+namespace vornix::testing {
+namespace {
+
+struct VerdictCase {
+    const char* name;
+    std::string position; // 64 characters
+    std::int32_t toMove;
+    Verdict expected;
+};
+
+class Verdicts : public ::testing::TestWithParam<VerdictCase> {};
+
+TEST_P(Verdicts, SettleWhatCanBeSettledAndNoMore)
+{
+    const Pasted pasted = readPaste(GetParam().position);
+    Grid grid{};
+    if (const auto* p = std::get_if<PastedPosition>(&pasted))
+        grid = p->grid;
+    else
+        for (int cell = 0; cell < kCells; ++cell) // a finished board is refused by paste
+            grid[cell] = GetParam().position[cell] == 'O' ? kNought : GetParam().position[cell] == 'X' ? kCross : kEmpty;
+    Judge judge;
+    EXPECT_EQ(judge.judge(grid, GetParam().toMove), GetParam().expected);
+}
+
+// Row 1 of layer 1 is cells 0-3; row 2 is 4-7; column 1 of layer 1 is 0, 4, 8, 12.
+INSTANTIATE_TEST_SUITE_P(
+    Positions, Verdicts,
+    ::testing::Values(
+        VerdictCase{"line_done", "OOOO" + std::string(12, '.') + "XXX" + std::string(45, '.'), kCross, Verdict::NoughtsWin},
+        VerdictCase{"three_to_move", "OOO." + std::string(12, '.') + "XX.X" + std::string(44, '.'), kNought,
+                    Verdict::NoughtsWin},
+        VerdictCase{"three_other_to_move", "OOO." + std::string(12, '.') + "XX.X" + std::string(44, '.'), kCross,
+                    Verdict::CrossesWin},
+        // Noughts threaten cell 3 and cell 12 at once; crosses, to move, can block only one.
+        VerdictCase{"two_threats", "OOO.O...O..." + std::string(4, '.') + "X.X.X..X.X" + std::string(38, '.'), kCross,
+                    Verdict::NoughtsWin},
+        VerdictCase{"opening", "O" + std::string(20, '.') + "X" + std::string(42, '.'), kNought, Verdict::Unknown}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Verdicts, AGameTurnsOnlyWhereAProvedWinIsProvedGone)
+{
+    EXPECT_TRUE(turnsTheGame(Verdict::NoughtsWin, Verdict::CrossesWin));
+    EXPECT_TRUE(turnsTheGame(Verdict::CrossesWin, Verdict::Neither));
+    EXPECT_FALSE(turnsTheGame(Verdict::NoughtsWin, Verdict::Unknown)); // never on a blank
+    EXPECT_FALSE(turnsTheGame(Verdict::Unknown, Verdict::CrossesWin));
+    EXPECT_FALSE(turnsTheGame(Verdict::Neither, Verdict::NoughtsWin));
+    EXPECT_FALSE(turnsTheGame(Verdict::CrossesWin, Verdict::CrossesWin));
+}
 
 } // namespace
 } // namespace vornix::testing

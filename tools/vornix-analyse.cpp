@@ -4,6 +4,7 @@
 // and the best value and candidate list of the strategy's visit.
 #include "AnalyseArguments.h"
 #include "BookCommand.h"
+#include "ReviewCommand.h"
 #include "ai/AlphaBeta.h"
 #include "ai/CommonSense.h"
 #include "ai/MiniMax.h"
@@ -46,6 +47,7 @@ constexpr std::string_view kUsage =
     "                      [--last-human INDEX] [--snibbet] (POSITION | - | --game FILE.VRNX)\n"
     "       vornix-analyse match --p1 PLAYER --p2 PLAYER [--games N] [--seed S] [--jobs J] [--show-moves]\n"
     "       vornix-analyse prove [--seconds S] [--memory MIB] (POSITION | - | --game FILE.VRNX | --moves CELLS)\n"
+    "       vornix-analyse review (--game FILE.VRNX | --moves CELLS)\n"
     "       vornix-analyse book build --out FILE [--first CELL] [--seconds-per-position S] [--jobs J]\n"
     "                                 [--memory MIB] [--resume] [--from POSITION]\n"
     "       vornix-analyse book verify [FILE] | book frontier FILE | book merge --out FILE BOOK...\n"
@@ -318,6 +320,7 @@ int main(int argc, char** argv)
         const int status = command == "match" ? matchCommand(rest)
             : command == "prove"              ? proveCommand(rest)
             : command == "book"               ? bookCommand(rest)
+            : command == "review"             ? reviewCommand(rest)
                                               : analyseCommand(args);
         // An answer that never arrived is a failure, whatever was computed (a full disk, a closed pipe).
         std::cout.flush();

@@ -38,6 +38,15 @@ std::vector<Placement> placementsOf(const Grid* positions, int count, const Plac
     return list;
 }
 
+std::int32_t sideToMoveAfter(const std::vector<Placement>& list, std::size_t number)
+{
+    if (number < list.size())
+        return list[number].side;
+    if (number == 0 || list.empty())
+        return kNought;
+    return list[number - 1].side == kNought ? kCross : kNought;
+}
+
 std::string spokenPlace(int cell)
 {
     const Coord c = coordOf(cell);

@@ -32,6 +32,10 @@ std::vector<Placement> placementsOf(const Grid* positions, int count, const Plac
 // added where they hold.
 std::string placementRow(int number, const Placement& placement);
 
+// The side to move after placement `number` (1 and up): the side that placed next, or after the
+// last, the other side from it.
+std::int32_t sideToMoveAfter(const std::vector<Placement>& list, std::size_t number);
+
 // "layer 2, row 3, column 1".
 std::string spokenPlace(int cell);
 
