@@ -82,6 +82,33 @@ TEST_F(Review, AReviewShowsAnEarlierPositionAndChangesNothing)
     EXPECT_EQ(game.moveRows().size(), 4U); // redo still reaches the rest, as after undo
 }
 
+TEST_F(Review, VerdictsComeOnceTheGameIsOverOrWithAnalysisAndMarkTheTurn)
+{
+    game.RanomHvH_Click();
+    game.NoughtsFirstMenu_Click();
+    game.NewGameMenu_Click();
+    for (int cell : {0, 16, 1, 17})
+        game.cell_MouseUp(cell, MouseButton::Left);
+    EXPECT_TRUE(game.positionsToJudge().empty()); // not during a game
+    game.setAnalysis(true);
+    EXPECT_TRUE(st().Cheated);
+    const std::vector<Game::Judging> asked = game.positionsToJudge();
+    ASSERT_EQ(asked.size(), 4U);
+    EXPECT_EQ(asked[3].toMove, kNought);
+    EXPECT_EQ(piecesOn(asked[3].grid), 4);
+    game.setVerdict(asked[2], Verdict::CrossesWin); // whatever the judge says, it is shown where it belongs
+    game.setVerdict(asked[3], Verdict::Neither);
+    game.setVerdict(asked[0], Verdict::Unknown);
+    EXPECT_EQ(game.moveRows()[2], "3. Noughts: layer 1, row 1, column 2 — crosses win by force");
+    EXPECT_EQ(game.moveRows()[3], "4. Crosses: layer 2, row 1, column 2 — neither can force a win — turning point");
+    EXPECT_EQ(game.moveRows()[0], "1. Noughts: layer 1, row 1, column 1");
+    EXPECT_EQ(game.positionsToJudge().size(), 1U); // an unsettled one is not asked again
+    game.setAnalysis(false);
+    EXPECT_EQ(game.moveRows()[3], "4. Crosses: layer 2, row 1, column 2");
+    game.NewGameMenu_Click();
+    EXPECT_FALSE(st().Cheated);
+}
+
 struct PasteCase {
     const char* name;
     std::string text;

@@ -10,6 +10,7 @@
 #include "dialogs/Menus.h"
 #include "game/GameState.h"
 #include "review/MoveList.h"
+#include "review/Verdict.h"
 #include "view/Window.h"
 
 #include <cstdint>
@@ -155,6 +156,20 @@ public:
     // now; and the first placement's number (after a pasted position, the placements it held + 1).
     std::vector<std::string> moveRows() const;
     int firstRowNumber() const { return setUpTurn_ + 1; }
+    // Verdicts on the positions of the list: wanted once the game is over, or while Analysis is on
+    // (which bends the rules, as a hint does). The window judges the positions asked for, away from
+    // the game, and hands each verdict back with the position it is for.
+    struct Judging {
+        Grid grid{};
+        std::int32_t toMove = kNought;
+        friend bool operator==(const Judging&, const Judging&) = default;
+    };
+    bool verdictsWanted() const;
+    std::vector<Judging> positionsToJudge() const;
+    void setVerdict(const Judging& position, Verdict verdict);
+    void setAnalysis(bool on);
+    bool analysing() const { return analysis_; }
+
     // Reviewing shows the position after a placement (0: the first position) without changing the
     // game; refused, false, while the computer thinks. The review ends on any other command.
     bool review(int placement);
@@ -223,10 +238,14 @@ private:
     std::array<Placer, kHistorySize> placers_{};
     std::array<std::array<std::int8_t, kCells>, kHistorySize> shownAt_{};
     int reviewing_ = 0;
+    bool analysis_ = false;
+    std::vector<std::pair<Judging, Verdict>> verdicts_;
     int setUpTurn_ = 0; // the placements a pasted position began with: undo stops there
     void resetViews();
     Grid shownHistory(int turn) const;
     std::vector<Placement> placements() const;
+    std::vector<Judging> judgings(const std::vector<Placement>& list) const;
+    Verdict verdictOn(const Judging& position) const;
     void showGrid(const Grid& grid);
 };
 

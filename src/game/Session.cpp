@@ -113,6 +113,7 @@ void Game::Initialize()
     st_.TurnNumber = -1;
     setUpTurn_ = 0;
     reviewing_ = 0;
+    verdicts_.clear();
     resetViews();
     TurnIncrement();
     showTurn();
@@ -121,7 +122,7 @@ void Game::Initialize()
     selectRoutineFromMenu();
     st_.weights = options_.firstSet();
     st_.AutoplayOn = false;
-    st_.Cheated = false;
+    st_.Cheated = analysis_; // verdicts during the game bend the rules
     setAllCursors(PieceCursor::Nought);
     st_.TwoPlayerGame = false;
     forgetPositionMarks();

@@ -26,6 +26,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <functional>
 #include <initializer_list>
 
@@ -103,7 +104,10 @@ MainWindow::MainWindow()
     adjustSize();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    stopJudging();
+}
 
 void MainWindow::buildBoard()
 {
@@ -201,14 +205,53 @@ void MainWindow::refreshMoves()
     bool same = moves_->count() == static_cast<int>(rows.size());
     for (int n = 0; same && n < moves_->count(); ++n)
         same = moves_->item(n)->text() == QString::fromStdString(rows[static_cast<std::size_t>(n)]);
-    if (same)
+    if (same) {
+        judgeWhatIsWanted();
         return;
+    }
     const QSignalBlocker quiet(moves_);
+    judgeWhatIsWanted();
     moves_->clear();
     for (const std::string& row : rows)
         moves_->addItem(QString::fromStdString(row));
     if (!rows.empty())
         moves_->scrollToBottom();
+}
+
+void MainWindow::judgeWhatIsWanted()
+{
+    const std::vector<Game::Judging> wanted = game_.positionsToJudge();
+    // A job that was asked every position still wanted goes on: its verdicts are on their way.
+    const bool asked = std::all_of(wanted.begin(), wanted.end(), [this](const Game::Judging& position) {
+        return std::find(judging_.begin(), judging_.end(), position) != judging_.end();
+    });
+    if (asked && (judge_.joinable() || wanted.empty()))
+        return;
+    stopJudging();
+    judging_ = wanted;
+    if (wanted.empty())
+        return;
+    // Each verdict comes back to the window's thread with the position it is for; one that arrives
+    // after the window has gone is dropped with it.
+    judge_ = std::jthread([this, wanted](std::stop_token stop) {
+        Judge judge;
+        for (const Game::Judging& position : wanted) {
+            const Verdict verdict = judge.judge(position.grid, position.toMove, [&] { return !stop.stop_requested(); });
+            if (stop.stop_requested())
+                return;
+            QMetaObject::invokeMethod(this, [this, position, verdict] { game_.setVerdict(position, verdict); },
+                                      Qt::QueuedConnection);
+        }
+    });
+}
+
+void MainWindow::stopJudging()
+{
+    if (judge_.joinable()) {
+        judge_.request_stop();
+        judge_.join();
+    }
+    judging_.clear();
 }
 
 void MainWindow::reviewRow(int row)
@@ -344,8 +387,12 @@ void MainWindow::buildMenus()
                         {MenuItem::RedoMoveMenu, false},
                         {MenuItem::SwapMenu, false},
                         {MenuItem::AnotherGoMenu, false},
-                        {MenuItem::HintMenu, false},
-                        {MenuItem::ExitMenu, true}});
+                        {MenuItem::HintMenu, false}});
+    // Verdicts on every position during the game: like a hint, that bends the rules.
+    analysisAction_ = gameMenu->addAction(QStringLiteral("&Analysis"));
+    analysisAction_->setCheckable(true);
+    connect(analysisAction_, &QAction::toggled, this, [this](bool on) { game_.setAnalysis(on); });
+    addItems(gameMenu, {{MenuItem::ExitMenu, true}});
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     auto addEdit = [this, edit](const QString& text, const QKeySequence& keys, void (MainWindow::*handler)()) {
@@ -527,6 +574,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         settings.setValue(QStringLiteral("window/state"), saveState());
         settings.setValue(QStringLiteral("window/fullScreen"), isFullScreen());
     }
+    stopJudging();
     view_.close();
     game_.Form_Unload();
     if (about_)

@@ -11,6 +11,8 @@
 
 #include <array>
 #include <map>
+#include <thread>
+#include <vector>
 
 class QAction;
 class QDockWidget;
@@ -74,6 +76,10 @@ private:
     void buildMoves();
     void buildMenus();
     void placeBoard(QSize area);
+    // Starts judging the positions the game wants verdicts on, away from the window, unless that is
+    // under way; a job for positions no longer wanted is stopped.
+    void judgeWhatIsWanted();
+    void stopJudging();
     void reviewRow(int row);
     void choose(MenuItem item);
     void showHowToPlay();
@@ -91,6 +97,9 @@ private:
     QAction* movesAction_ = nullptr;
     QAction* fullScreenAction_ = nullptr;
     QString settingsFile_;
+    QAction* analysisAction_ = nullptr;
+    std::vector<Game::Judging> judging_; // what the running job was asked
+    std::jthread judge_;
     int lastCell_ = 0; // the cell that last had the keyboard's focus
     OptionsDialog* options_ = nullptr;
     HowToPlay* howToPlay_ = nullptr;

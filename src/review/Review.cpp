@@ -5,6 +5,7 @@
 #include "review/Paste.h"
 #include "review/StatusLine.h"
 
+#include <algorithm>
 #include <numeric>
 #include <variant>
 
@@ -43,12 +44,75 @@ std::vector<Placement> Game::placements() const
     return placementsOf(shown.data(), last - setUpTurn_, placers_.data() + setUpTurn_);
 }
 
+std::vector<Game::Judging> Game::judgings(const std::vector<Placement>& list) const
+{
+    std::vector<Judging> positions;
+    for (std::size_t n = 1; n <= list.size(); ++n)
+        positions.push_back({st_.BoardHistory[static_cast<std::size_t>(setUpTurn_) + n], sideToMoveAfter(list, n)});
+    return positions;
+}
+
+Verdict Game::verdictOn(const Judging& position) const
+{
+    for (const auto& [judged, verdict] : verdicts_)
+        if (judged == position)
+            return verdict;
+    return Verdict::Unknown;
+}
+
+bool Game::verdictsWanted() const
+{
+    return analysis_ || st_.GameOver != 0 || gameFinished(st_.GridContents);
+}
+
+std::vector<Game::Judging> Game::positionsToJudge() const
+{
+    std::vector<Judging> wanted;
+    if (!verdictsWanted())
+        return wanted;
+    for (const Judging& position : judgings(placements())) {
+        const bool known = std::any_of(verdicts_.begin(), verdicts_.end(),
+                                       [&](const auto& judged) { return judged.first == position; });
+        if (!known)
+            wanted.push_back(position);
+    }
+    return wanted;
+}
+
+void Game::setVerdict(const Judging& position, Verdict verdict)
+{
+    // Kept whatever it says, so that a position the budget did not settle is not asked about again.
+    if (std::none_of(verdicts_.begin(), verdicts_.end(), [&](const auto& judged) { return judged.first == position; }))
+        verdicts_.emplace_back(position, verdict);
+    window_.movesChanged();
+}
+
+void Game::setAnalysis(bool on)
+{
+    analysis_ = on;
+    if (on)
+        st_.Cheated = true;
+    window_.movesChanged();
+}
+
 std::vector<std::string> Game::moveRows() const
 {
     std::vector<std::string> rows;
-    int number = setUpTurn_;
-    for (const Placement& p : placements())
-        rows.push_back(placementRow(++number, p));
+    const std::vector<Placement> list = placements();
+    const std::vector<Judging> positions = verdictsWanted() ? judgings(list) : std::vector<Judging>{};
+    Verdict before = Verdict::Unknown;
+    for (std::size_t n = 0; n < list.size(); ++n) {
+        std::string row = placementRow(setUpTurn_ + static_cast<int>(n) + 1, list[n]);
+        if (!positions.empty()) {
+            const Verdict verdict = verdictOn(positions[n]);
+            if (verdict != Verdict::Unknown)
+                row += " — " + std::string(verdictWords(verdict));
+            if (turnsTheGame(before, verdict))
+                row += " — turning point";
+            before = verdict;
+        }
+        rows.push_back(row);
+    }
     return rows;
 }
 

@@ -238,7 +238,7 @@ void Game::LoadGameMenu_Click()
     reviewing_ = 0;
     resetViews();
     placers_.fill(Placer::Unknown);
-    st_.Cheated = game->Cheated;
+    st_.Cheated = game->Cheated || analysis_;
     st_.GridContents = game->GridContents;
     st_.GameOver = game->GameOver;
     st_.LatestTurn = game->LatestTurn;

@@ -66,7 +66,7 @@ private slots:
                               << "&New Game [F2; Ctrl+N]|Game &Type (for next game) >|Save Game State... [Ctrl+Shift+S]|"
                                  "Load Game State... [Ctrl+O]|-|&Undo Move [Del; Ctrl+Z] (off)|"
                                  "&Redo Move [Shift+Del; Ctrl+Shift+Z; Ctrl+Y] (off)|&Swap our men [Ctrl+S]|"
-                                 "&Make computer take another turn [Ctrl+F]|&Hint [Ctrl+H]|-|E&xit [Ctrl+Q]";
+                                 "&Make computer take another turn [Ctrl+F]|&Hint [Ctrl+H]|&Analysis|-|E&xit [Ctrl+Q]";
         QTest::newRow("Game Type") << "&Game|Game &Type (for next game)"
                                    << "H&uman plays first *|&Computer plays first|&Random plays first|-|"
                                       "Human v Human (&0 v X)|Human v Human (&X v 0)|Human v Human (Rando&m)|-|"
@@ -174,6 +174,24 @@ private slots:
         for (int c = 0; c < 64; ++c)
             board += w->cell(c)->caption().isEmpty() ? QStringLiteral(".") : w->cell(c)->caption();
         QCOMPARE(QApplication::clipboard()->text(), board);
+    }
+
+    // The verdicts are worked out away from the window once the game is over, and go with it.
+    void verdictsArriveAfterTheGameAndGoWithIt()
+    {
+        auto w = openWindow();
+        w->game().RanomHvH_Click();
+        w->game().NoughtsFirstMenu_Click();
+        w->game().NewGameMenu_Click();
+        QString said;
+        for (int cell : {0, 16, 1, 17, 2, 18})
+            QTest::mouseClick(w->cell(cell), Qt::LeftButton);
+        answerNextMessage(said);
+        QTest::mouseClick(w->cell(3), Qt::LeftButton);
+        QCOMPARE(said, QStringLiteral("Noughts win."));
+        QTRY_COMPARE(w->moveList()->item(6)->text(), QStringLiteral("7. Noughts: layer 1, row 1, column 4 — noughts win by force"));
+        w->action(MenuItem::NewGameMenu)->trigger();
+        QCOMPARE(w->moveList()->count(), 0);
     }
 
     void theOptionsDialogRefusesOneThousand()
