@@ -4,13 +4,11 @@
 #include "autoplay/CommandLine.h"
 #include "game/Notation.h"
 #include "review/MoveList.h"
-#include "review/Paste.h"
 #include "review/Verdict.h"
 #include "storage/SavedGame.h"
 
 #include <iostream>
 #include <sstream>
-#include <variant>
 
 namespace vornix {
 
@@ -50,16 +48,18 @@ int reviewCommand(const std::vector<std::string_view>& args)
             const int last = std::clamp(game->LatestTurn, 0, kHistorySize - 1);
             positions.assign(game->BoardHistory.begin(), game->BoardHistory.begin() + last + 1);
         } else if (word.option == "moves") {
-            const Pasted pasted = readPaste(word.value);
-            const auto* list = std::get_if<PastedPlacements>(&pasted);
-            if (list == nullptr)
-                throw AnalyseUsageError("--moves takes cells of an unfinished game, each once: '" + word.value + "'");
+            // A finished game too: only a line completed before the last placement is refused.
+            const auto cells = readCells(word.value);
             Grid grid{};
             positions.push_back(grid);
-            for (std::size_t n = 0; n < list->cells.size(); ++n) {
-                grid[list->cells[n]] = n % 2 == 0 ? kNought : kCross;
+            for (std::size_t n = 0; cells && n < cells->size(); ++n) {
+                if (gameFinished(grid))
+                    throw AnalyseUsageError("--moves: the game is over before placement " + std::to_string(n + 1));
+                grid[(*cells)[n]] = n % 2 == 0 ? kNought : kCross;
                 positions.push_back(grid);
             }
+            if (!cells || cells->empty())
+                throw AnalyseUsageError("--moves takes the cells of a game, each once: '" + word.value + "'");
         } else {
             throw AnalyseUsageError("review takes --game FILE or --moves CELLS, not '" + word.value + "'");
         }
