@@ -71,9 +71,13 @@ protected:
     {
         QPainter p(this);
         p.fillRect(rect(), QColor(128, 255, 255));
+        // The ripples cover the whole area at the board's scale or more, centred on it.
         const BoardFit fit = fitBoard(width(), height());
+        const double cover = std::max({fit.scale, width() / static_cast<double>(ripples_.width()),
+                                       height() / static_cast<double>(ripples_.height())});
+        const QSizeF size(ripples_.width() * cover, ripples_.height() * cover);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(QRectF(fit.left, fit.top, ripples_.width() * fit.scale, ripples_.height() * fit.scale), ripples_);
+        p.drawImage(QRectF(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2), size), ripples_);
     }
     void mouseMoveEvent(QMouseEvent*) override { game_.Form_MouseMove(); }
     void resizeEvent(QResizeEvent*) override { resized_(size()); }
@@ -174,6 +178,10 @@ void MainWindow::buildMoves()
     moves_->setAccessibleDescription(
         QStringLiteral("Every placement of the game; choosing one shows the position after it, Escape returns"));
     moves_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Rows wrap rather than hide their verdicts past the panel's edge.
+    moves_->setWordWrap(true);
+    moves_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    moves_->setMinimumWidth(QFontMetrics(moves_->font()).horizontalAdvance(QStringLiteral("10. Crosses: layer 2, row 3, column 1 (computer)")) + 24);
     moves_->installEventFilter(this);
     movesDock_->setWidget(moves_);
     addDockWidget(Qt::RightDockWidgetArea, movesDock_);
