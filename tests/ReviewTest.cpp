@@ -94,11 +94,11 @@ TEST_F(Review, VerdictsComeOnceTheGameIsOverOrWithAnalysisAndMarkTheTurn)
     EXPECT_TRUE(st().Cheated);
     const std::vector<Game::Judging> asked = game.positionsToJudge();
     ASSERT_EQ(asked.size(), 4U);
-    EXPECT_EQ(asked[3].toMove, kNought);
-    EXPECT_EQ(piecesOn(asked[3].grid), 4);
-    game.setVerdict(asked[2], Verdict::CrossesWin); // whatever the judge says, it is shown where it belongs
-    game.setVerdict(asked[3], Verdict::Neither);
-    game.setVerdict(asked[0], Verdict::Unknown);
+    EXPECT_EQ(asked[0].toMove, kNought); // the latest first
+    EXPECT_EQ(piecesOn(asked[0].grid), 4);
+    game.setVerdict(asked[1], Verdict::CrossesWin); // whatever the judge says, it is shown where it belongs
+    game.setVerdict(asked[0], Verdict::Neither);
+    game.setVerdict(asked[3], Verdict::Unknown);
     EXPECT_EQ(game.moveRows()[2], "3. Noughts: layer 1, row 1, column 2 — crosses win by force");
     EXPECT_EQ(game.moveRows()[3], "4. Crosses: layer 2, row 1, column 2 — neither can force a win — turning point");
     EXPECT_EQ(game.moveRows()[0], "1. Noughts: layer 1, row 1, column 1");

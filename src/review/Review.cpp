@@ -76,6 +76,8 @@ std::vector<Game::Judging> Game::positionsToJudge() const
         if (!known)
             wanted.push_back(position);
     }
+    // The latest first: the end of a game settles fastest and matters most.
+    std::reverse(wanted.begin(), wanted.end());
     return wanted;
 }
 

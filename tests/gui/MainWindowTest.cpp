@@ -189,7 +189,8 @@ private slots:
         answerNextMessage(said);
         QTest::mouseClick(w->cell(3), Qt::LeftButton);
         QCOMPARE(said, QStringLiteral("Noughts win."));
-        QTRY_COMPARE(w->moveList()->item(6)->text(), QStringLiteral("7. Noughts: layer 1, row 1, column 4 — noughts win by force"));
+        QTRY_COMPARE_WITH_TIMEOUT(w->moveList()->item(6)->text(),
+                                  QStringLiteral("7. Noughts: layer 1, row 1, column 4 — noughts win by force"), 60000);
         w->action(MenuItem::NewGameMenu)->trigger();
         QCOMPARE(w->moveList()->count(), 0);
     }
