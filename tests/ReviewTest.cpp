@@ -50,6 +50,12 @@ TEST_F(Review, TheStatusAndTheMoveListFollowTheGame)
     game.SearchDepthMenu_Click(4);
     game.NewGameMenu_Click();
     EXPECT_EQ(window.status, "You: noughts · Opponent: Morvid, depth 4 · Your turn");
+    std::string thinking;
+    window.onYield = [&](int) { thinking = window.status; };
+    game.cell_MouseUp(0, MouseButton::Left);
+    EXPECT_EQ(thinking, "You: noughts · Opponent: Morvid, depth 4 · Morvid is thinking…");
+    window.onYield = nullptr;
+    game.NewGameMenu_Click();
     EXPECT_TRUE(game.moveRows().empty());
     game.RanomHvH_Click();
     game.NoughtsFirstMenu_Click();

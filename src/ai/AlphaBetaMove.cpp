@@ -22,6 +22,7 @@ void Game::startThinking()
     st_.ComputerHasMoved = false;
     st_.CandidateCount = 0;
     st_.ComputerThinking = true;
+    refreshStatus();
 }
 
 // Lets the window run, then says whether the move is still wanted: a new game or a stopped match

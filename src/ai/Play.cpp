@@ -36,6 +36,7 @@ void Game::Play()
     st_.CandidateCount = 0;
     st_.BestValue = 0;
     st_.ComputerThinking = true;
+    refreshStatus();
     if (st_.AutoplayInProgress && !st_.AutoplayOn) {
         // The user has stopped the match.
         st_.AutoplayInProgress = false;

@@ -18,6 +18,7 @@ void Game::refreshMarks()
     if (hint_ >= 0 && st_.GridContents[hint_] == kEmpty)
         marks.hint = hint_;
     window_.showMarks(marks);
+    refreshStatus();
 }
 
 // Another position is on the board (a new game, undo, a swap, a load): its latest cross and any
