@@ -4,6 +4,7 @@
 // and the best value and candidate list of the strategy's visit.
 #include "AnalyseArguments.h"
 #include "BookCommand.h"
+#include "PuzzlesCommand.h"
 #include "ReviewCommand.h"
 #include "ai/AlphaBeta.h"
 #include "ai/CommonSense.h"
@@ -48,6 +49,8 @@ constexpr std::string_view kUsage =
     "       vornix-analyse match --p1 PLAYER --p2 PLAYER [--games N] [--seed S] [--jobs J] [--show-moves]\n"
     "       vornix-analyse prove [--seconds S] [--memory MIB] (POSITION | - | --game FILE.VRNX | --moves CELLS)\n"
     "       vornix-analyse review (--game FILE.VRNX | --moves CELLS)\n"
+    "       vornix-analyse puzzles generate --out FILE [--count N] [--seed S] [--games G]\n"
+    "       vornix-analyse puzzles verify [FILE] | puzzles list [FILE]\n"
     "       vornix-analyse book build --out FILE [--first CELL] [--seconds-per-position S] [--jobs J]\n"
     "                                 [--memory MIB] [--resume] [--from POSITION]\n"
     "       vornix-analyse book verify [FILE] | book frontier FILE | book merge --out FILE BOOK...\n"
@@ -321,6 +324,7 @@ int main(int argc, char** argv)
             : command == "prove"              ? proveCommand(rest)
             : command == "book"               ? bookCommand(rest)
             : command == "review"             ? reviewCommand(rest)
+            : command == "puzzles"            ? puzzlesCommand(rest)
                                               : analyseCommand(args);
         // An answer that never arrived is a failure, whatever was computed (a full disk, a closed pipe).
         std::cout.flush();
