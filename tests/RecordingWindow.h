@@ -61,6 +61,15 @@ public:
         log.push_back("message " + messages.back());
     }
     void beep() override { ++beeps; }
+    bool ask(std::string_view question) override
+    {
+        messages.emplace_back(question);
+        log.push_back("ask " + messages.back());
+        const bool yes = !answers.empty() && answers.front();
+        if (!answers.empty())
+            answers.pop_front();
+        return yes;
+    }
     void playSound(const std::filesystem::path& wave) override
     {
         sounds.push_back(wave);
@@ -114,6 +123,7 @@ public:
     std::array<int, 3> secondPlayer{};
     bool busyShown = false;
     std::vector<std::string> messages;
+    std::deque<bool> answers; // to the questions asked, in order; No when none is left
     // The marks, captions, sounds and messages in the order they were shown.
     std::vector<std::string> log;
     int beeps = 0;

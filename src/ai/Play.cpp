@@ -44,7 +44,9 @@ void Game::Play()
     }
 
     if (!st_.SkipReply) {
-        if (st_.ZeddonOpponent) {
+        if (puzzle_) {
+            defendPuzzle();
+        } else if (st_.ZeddonOpponent) {
             ZeddonMove();
         } else if (st_.AlphaBetaOpponent) {
             AlphaBetaMove();

@@ -19,6 +19,12 @@ void Game::Win()
     // The sounds are named from the computer's side: the human's win plays "lose.wav".
     if (!closing_)
         window_.playSound(window_.soundFile("lose.wav"));
+    if (puzzle_) {
+        st_.GameOver = -1;
+        DisableBox();
+        puzzleSolved();
+        return;
+    }
     if (st_.TwoPlayerGame) {
         window_.messageBox("Noughts win.");
     } else if (!st_.AutoplayOn) {
@@ -40,6 +46,13 @@ void Game::Lose()
     showFinalPosition();
     if (!closing_)
         window_.playSound(window_.soundFile("Win.wav"));
+    if (puzzle_) {
+        st_.GameOver = -1;
+        DisableBox();
+        if (window_.ask("Crosses completed a line: the win got away. Try the puzzle again?"))
+            startPuzzle(puzzle_->id);
+        return;
+    }
     if (st_.TwoPlayerGame) {
         window_.messageBox("Crosses win.");
     } else if (!st_.AutoplayOn) {

@@ -9,12 +9,15 @@
 #include "dialogs/EvaluatingOptions.h"
 #include "dialogs/Menus.h"
 #include "game/GameState.h"
+#include "puzzles/Puzzles.h"
+#include "puzzles/WinLength.h"
 #include "review/MoveList.h"
 #include "review/Verdict.h"
 #include "view/Window.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -186,6 +189,21 @@ public:
     std::string gameForCopy();
     void paste(std::string_view text);
 
+    // Puzzles: the set the game ships, which the player has solved, and playing one. A puzzle is
+    // played on the board with the player's noughts to move; the computer defends with the reply
+    // that makes the win longest. Leaving puzzle mode puts the ordinary game back as it was.
+    struct PuzzleEntry {
+        int id = 0;
+        int grade = 0;
+        bool solved = false;
+    };
+    std::vector<PuzzleEntry> puzzleList();
+    std::optional<int> nextUnsolvedPuzzle();
+    bool startPuzzle(int id);
+    void leavePuzzles();
+    // The puzzle being played, or 0.
+    int puzzleId() const { return puzzle_ ? puzzle_->id : 0; }
+
     // True while a computer turn or a match is running: the board must not change under it.
     bool busy() const { return busyDepth_ > 0; }
 
@@ -247,6 +265,28 @@ private:
     std::vector<Judging> judgings(const std::vector<Placement>& list) const;
     Verdict verdictOn(const Judging& position) const;
     void showGrid(const Grid& grid);
+
+    // Puzzle mode.
+    // The ordinary game, kept while puzzles are played.
+    struct Ordinary {
+        GameState state;
+        std::array<Placer, kHistorySize> placers{};
+        std::array<std::array<std::int8_t, kCells>, kHistorySize> shownAt{};
+        int setUpTurn = 0;
+        int latestCross = -1;
+        std::map<MenuItem, bool> enabled;
+    };
+    const std::vector<Puzzle>& puzzles();
+    void defendPuzzle();
+    bool puzzleMoveHolds(int cell);
+    void puzzleSolved();
+    void showPuzzleMenus();
+    int puzzlePlacementsLeft() const;
+    std::optional<std::vector<Puzzle>> puzzleSet_;
+    std::vector<std::string> solved_;
+    std::optional<Puzzle> puzzle_;
+    std::unique_ptr<Ordinary> ordinary_;
+    std::unique_ptr<WinLength> winLength_;
 };
 
 std::string turnCaption(std::int32_t turnNumber);

@@ -151,6 +151,8 @@ void Game::NewGameMenu_Click()
 {
     if (closing_)
         return;
+    if (ordinary_ && !busy())
+        leavePuzzles(); // a new game is an ordinary one
     if (busy()) {
         // Stop the running turn or match; the new game follows as soon as it has unwound.
         st_.ComputerThinking = false;
@@ -280,6 +282,14 @@ void Game::cell_MouseUp(int Index, MouseButton Button)
     st_.SkipReply = extraGo || st_.TwoPlayerGame;
     TurnIncrement();
     placers_[static_cast<std::size_t>(st_.TurnNumber - 1)] = Placer::Human;
+    if (puzzle_ && !gameFinished(st_.GridContents) && !puzzleMoveHolds(Index)) {
+        // Said at once, while the move can simply be taken back.
+        if (window_.ask("That lets crosses off the hook — try again?")) {
+            st_.LatestTurn = st_.TurnNumber - 1;
+            BackInTime(st_.TurnNumber - 1);
+            return;
+        }
+    }
     const int thisGame = gamesStarted_;
     exclusively([this] { Play(); });
     if (gamesStarted_ != thisGame)

@@ -164,6 +164,11 @@ std::string Game::statusText() const
                                   : second == SecondPlayer::MiniMaxing  ? Routine::Longthink
                                                                         : Routine::None,
                               options_.SearcDepth2 + 1);
+    } else if (puzzle_) {
+        f.mode = StatusMode::Puzzle;
+        f.puzzle = puzzle_->id;
+        f.grade = puzzle_->grade;
+        f.thinking = st_.ComputerThinking && busy();
     } else if (st_.TwoPlayerGame) {
         f.mode = StatusMode::TwoHumans;
         f.noughtsToMove = st_.NoughtsToMove;
@@ -277,6 +282,8 @@ void Game::paste(std::string_view text)
     if (busy() || closing_)
         return;
     const Pasted pasted = readPaste(text);
+    if (ordinary_ && !std::holds_alternative<PasteRefusal>(pasted))
+        leavePuzzles(); // a pasted game is an ordinary one
     if (const auto* refusal = std::get_if<PasteRefusal>(&pasted)) {
         window_.messageBox("Nothing was pasted. " + refusal->reason);
         return;

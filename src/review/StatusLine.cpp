@@ -19,6 +19,10 @@ std::string statusLine(const StatusFacts& f)
     case StatusMode::AgainstComputer: line = "You: noughts" + std::string(kBetween) + "Opponent: " + f.opponent; break;
     case StatusMode::TwoHumans: line = "Two players"; break;
     case StatusMode::Match: line = "Match: " + f.opponent + " against " + f.secondPlayer; break;
+    case StatusMode::Puzzle:
+        line = "Puzzle " + std::to_string(f.puzzle) + ", grade " + std::to_string(f.grade)
+            + ": noughts to win in " + std::to_string(f.grade);
+        break;
     }
     line += kBetween;
     if (f.over) {
@@ -30,8 +34,8 @@ std::string statusLine(const StatusFacts& f)
         line += f.noughtsToMove ? "Noughts' turn" : "Crosses' turn";
     } else if (f.thinking) {
         const std::string& who = f.opponent;
-        line += who.substr(0, who.find(',')) + " is thinking…";
-    } else if (f.mode == StatusMode::AgainstComputer) {
+        line += f.mode == StatusMode::Puzzle ? "Crosses are defending…" : who.substr(0, who.find(',')) + " is thinking…";
+    } else if (f.mode == StatusMode::AgainstComputer || f.mode == StatusMode::Puzzle) {
         line += "Your turn";
     } else {
         line += std::to_string(f.placements) + (f.placements == 1 ? " placement" : " placements");

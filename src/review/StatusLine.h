@@ -7,7 +7,7 @@
 
 namespace vornix {
 
-enum class StatusMode : std::uint8_t { AgainstComputer, TwoHumans, Match };
+enum class StatusMode : std::uint8_t { AgainstComputer, TwoHumans, Match, Puzzle };
 
 struct StatusFacts {
     StatusMode mode = StatusMode::AgainstComputer;
@@ -21,6 +21,8 @@ struct StatusFacts {
     int latestCross = -1; // the computer's latest cross, as the board shows it now; -1: none
     int hint = -1;
     int reviewing = 0; // the placement a review shows; 0: none
+    int puzzle = 0;    // the puzzle played, and its grade
+    int grade = 0;
 };
 
 std::string statusLine(const StatusFacts& facts);

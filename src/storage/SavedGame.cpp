@@ -222,6 +222,8 @@ void Game::LoadGameMenu_Click()
 {
     if (busy())
         return;
+    if (ordinary_)
+        leavePuzzles(); // a loaded game is an ordinary one
     const auto file = window_.chooseFile(FileDialogForm::Open);
     if (!file)
         return;

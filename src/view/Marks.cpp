@@ -38,6 +38,22 @@ void Game::HintMenu_Click()
         window_.messageBox("The game is over: there is no move to hint at.");
         return;
     }
+    if (puzzle_) {
+        // A puzzle's hint is a move that keeps the win within the grade.
+        const Sides noughts = sidesOf(st_.GridContents, kNought);
+        const int left = std::max(1, puzzlePlacementsLeft());
+        std::optional<std::vector<int>> moves;
+        for (int n = left; n <= left + 2 && (!moves || moves->empty()); ++n)
+            moves = winLength_->winningMoves(noughts, n);
+        st_.Cheated = true;
+        if (moves && !moves->empty()) {
+            hint_ = moves->front();
+            refreshMarks();
+        } else {
+            window_.messageBox("No forced win is left within the grade: take a move back, or start the puzzle again.");
+        }
+        return;
+    }
     // The persona plays crosses: for noughts it is shown the board with the men swapped.
     const bool noughts = !st_.TwoPlayerGame || st_.NoughtsToMove;
     Grid board = st_.GridContents;

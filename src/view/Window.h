@@ -69,6 +69,8 @@ public:
     // A modal message box with one OK button and the title "Vornix".
     virtual void messageBox(std::string_view text) = 0;
     virtual void beep() = 0;
+    // A question with Yes and No; true for Yes.
+    virtual bool ask(std::string_view /*question*/) { return false; }
     // Plays a wave file to its end and returns then, or after about a second more at the latest; a
     // missing or unplayable file, or a machine without sound, is silent.
     virtual void playSound(const std::filesystem::path& wave) = 0;
@@ -84,6 +86,11 @@ public:
     // Where the statistics file is kept, and where a sound of the game ("Win.wav", "lose.wav") is found.
     virtual std::filesystem::path statisticsFile() const = 0;
     virtual std::filesystem::path soundFile(std::string_view name) const = 0;
+    // Where the player's solved puzzles are kept: beside the statistics.
+    virtual std::filesystem::path puzzleProgressFile() const
+    {
+        return statisticsFile().parent_path() / "PuzzlesSolved";
+    }
     // Where other data the game ships is found ("book.txt"): where its sounds are.
     virtual std::filesystem::path dataFile(std::string_view name) const { return soundFile(name); }
 
