@@ -167,7 +167,7 @@ std::string checkPuzzle(const Puzzle& p, bool& settled)
     if (p.unique && settled) {
         const auto moves = length.winningMoves(s, p.grade);
         settled = moves.has_value();
-        if (moves && *moves != std::vector<int>{p.move})
+        if (moves && std::any_of(moves->begin(), moves->end(), [&](int move) { return move != p.move; }))
             faults += "another first move wins within the grade\n";
     }
     return faults;
