@@ -137,7 +137,8 @@ protected:
     void SetUp() override
     {
         GameFixture::SetUp();
-        std::ofstream(window.folder / "puzzles.txt") << "vornix-puzzles 1\n" << kDoubleThreat << "\n";
+        std::ofstream(window.folder / "puzzles.txt") << "vornix-puzzles 1\n" << kDoubleThreat << "\n2"
+                                                     << kDoubleThreat.substr(1) << " 50 33\n";
         game.cell_MouseUp(63, MouseButton::Right); // an ordinary game under way
     }
 };
@@ -145,7 +146,7 @@ protected:
 TEST_F(PuzzleMode, APuzzleIsPlayedFailedRetriedAndSolvedAndTheGameComesBack)
 {
     const GameState ordinary = st();
-    ASSERT_EQ(game.puzzleList().size(), 1U);
+    ASSERT_EQ(game.puzzleList().size(), 2U);
     ASSERT_TRUE(game.startPuzzle(1));
     EXPECT_EQ(window.captions[1], "O");
     EXPECT_EQ(window.captions[21], "X");
@@ -165,9 +166,14 @@ TEST_F(PuzzleMode, APuzzleIsPlayedFailedRetriedAndSolvedAndTheGameComesBack)
     game.cell_MouseUp(0, MouseButton::Left); // threatens 3 and 12; crosses block one
     const int open = window.captions[3].empty() ? 3 : 12;
     EXPECT_EQ(window.captions[open == 3 ? 12 : 3], "X");
+    window.answers = {true};
     game.cell_MouseUp(open, MouseButton::Left);
-    EXPECT_EQ(window.messages.back(), "Solved: puzzle 1, grade 2. That was the last one you had left: every puzzle is solved.");
+    EXPECT_EQ(window.messages.back(), "Solved: puzzle 1, grade 2. On to the next unsolved puzzle?");
+    EXPECT_EQ(game.puzzleId(), 2);
+    EXPECT_EQ(window.captions[50], "O");
+    EXPECT_EQ(window.captions[0], "");
     EXPECT_TRUE(game.puzzleList()[0].solved);
+    EXPECT_FALSE(game.puzzleList()[1].solved);
     EXPECT_TRUE(std::filesystem::exists(window.folder / "PuzzlesSolved"));
     EXPECT_FALSE(std::filesystem::exists(window.folder / "Statistics"));
 

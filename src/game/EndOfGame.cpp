@@ -50,7 +50,7 @@ void Game::Lose()
         st_.GameOver = -1;
         DisableBox();
         if (window_.ask("Crosses completed a line: the win got away. Try the puzzle again?"))
-            startPuzzle(puzzle_->id);
+            pendingPuzzle_ = puzzle_->id;
         return;
     }
     if (st_.TwoPlayerGame) {

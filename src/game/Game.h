@@ -285,6 +285,7 @@ private:
     std::optional<std::vector<Puzzle>> puzzleSet_;
     std::vector<std::string> solved_;
     std::optional<Puzzle> puzzle_;
+    std::optional<int> pendingPuzzle_; // to start once the placement that ended the last one is done
     std::unique_ptr<Ordinary> ordinary_;
     std::unique_ptr<WinLength> winLength_;
 };

@@ -292,6 +292,12 @@ void Game::cell_MouseUp(int Index, MouseButton Button)
     }
     const int thisGame = gamesStarted_;
     exclusively([this] { Play(); });
+    if (pendingPuzzle_) {
+        const int next = *pendingPuzzle_;
+        pendingPuzzle_.reset();
+        startPuzzle(next);
+        return;
+    }
     if (gamesStarted_ != thisGame)
         return; // a new game began while the computer answered: its turn and flags are its own
 

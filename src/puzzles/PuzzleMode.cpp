@@ -201,7 +201,7 @@ void Game::puzzleSolved()
     if (!next) {
         window_.messageBox(solved + " That was the last one you had left: every puzzle is solved.");
     } else if (window_.ask(solved + " On to the next unsolved puzzle?")) {
-        startPuzzle(*next);
+        pendingPuzzle_ = *next;
     }
 }
 

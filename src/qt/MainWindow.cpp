@@ -5,6 +5,7 @@
 #include "qt/CellLabel.h"
 #include "qt/HowToPlay.h"
 #include "qt/OptionsDialog.h"
+#include "qt/PuzzleChooser.h"
 
 #include "view/BoardGeometry.h"
 
@@ -25,6 +26,7 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
+#include <QTreeWidget>
 
 #include <algorithm>
 #include <functional>
@@ -400,6 +402,9 @@ void MainWindow::buildMenus()
     analysisAction_ = gameMenu->addAction(QStringLiteral("&Analysis"));
     analysisAction_->setCheckable(true);
     connect(analysisAction_, &QAction::toggled, this, [this](bool on) { game_.setAnalysis(on); });
+    QAction* puzzles = gameMenu->addAction(QStringLiteral("&Puzzles..."));
+    puzzles->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    connect(puzzles, &QAction::triggered, this, &MainWindow::showPuzzles);
     addItems(gameMenu, {{MenuItem::ExitMenu, true}});
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
@@ -563,6 +568,24 @@ void MainWindow::showHowToPlay()
         howToPlay_ = new HowToPlay(this);
     howToPlay_->show();
     howToPlay_->raise();
+}
+
+void MainWindow::showPuzzles()
+{
+    if (game_.busy())
+        return;
+    game_.endReview();
+    if (game_.puzzleList().empty()) {
+        view_.messageBox("No puzzles were found: the file puzzles.txt is missing or damaged.");
+        return;
+    }
+    if (!puzzles_)
+        puzzles_ = new PuzzleChooser(game_, this);
+    puzzles_->refresh();
+    puzzles_->show();
+    puzzles_->raise();
+    puzzles_->activateWindow();
+    puzzles_->tree()->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::showAbout()

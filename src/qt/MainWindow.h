@@ -26,6 +26,7 @@ namespace vornix::qt {
 class CellLabel;
 class HowToPlay;
 class OptionsDialog;
+class PuzzleChooser;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -42,6 +43,7 @@ public:
     OptionsDialog* optionsDialog() const { return options_; }
     HowToPlay* howToPlay() const { return howToPlay_; }
     AboutBox* aboutBox() const { return about_; }
+    PuzzleChooser* puzzleChooser() const { return puzzles_; }
     QAction* action(MenuItem item) const { return actions_.at(item); }
 
     QLabel* statusLabel() const { return status_; }
@@ -84,6 +86,7 @@ private:
     void choose(MenuItem item);
     void showHowToPlay();
     void showAbout();
+    void showPuzzles();
     void refreshEnabled(MenuItem item);
 
     QtWindow view_{*this};
@@ -102,6 +105,7 @@ private:
     std::jthread judge_;
     int lastCell_ = 0; // the cell that last had the keyboard's focus
     OptionsDialog* options_ = nullptr;
+    PuzzleChooser* puzzles_ = nullptr;
     HowToPlay* howToPlay_ = nullptr;
     QPointer<AboutBox> about_;
     std::map<MenuItem, QAction*> actions_;

@@ -160,6 +160,25 @@ void QtWindow::messageBox(std::string_view message)
         focus->setFocus(Qt::OtherFocusReason);
 }
 
+bool QtWindow::ask(std::string_view question)
+{
+    if (closing_)
+        return false;
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    const QPointer<QWidget> owner = focus ? focus->window() : &main_;
+    QMessageBox box(owner);
+    box.setWindowTitle(QStringLiteral("Vornix"));
+    box.setText(text(question));
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::Yes);
+    const bool yes = box.exec() == QMessageBox::Yes;
+    if (owner)
+        owner->activateWindow();
+    if (focus)
+        focus->setFocus(Qt::OtherFocusReason);
+    return yes;
+}
+
 void QtWindow::beep()
 {
     QApplication::beep();

@@ -41,6 +41,7 @@ public:
     void showBusy(bool busy) override;
     void messageBox(std::string_view text) override;
     void beep() override;
+    bool ask(std::string_view question) override;
     void playSound(const std::filesystem::path& wave) override;
     void yieldToEvents() override;
     void pause(int milliseconds) override;

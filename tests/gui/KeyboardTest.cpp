@@ -1,6 +1,10 @@
 // Playing without a mouse, and the window's answers to the pointer's and the keyboard's edges.
 #include "WindowHelpers.h"
 #include "qt/OptionsDialog.h"
+#include "qt/PuzzleChooser.h"
+
+#include <QTreeWidget>
+#include "puzzles/WinLength.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -48,12 +52,66 @@ void walkTo(int cell)
     }
 }
 
+// Answers the next question (or message) with a key, as the player would, and remembers it.
+void answerWithKey(QString& said, Qt::Key key, QObject* owner)
+{
+    auto* timer = new QTimer(owner);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, &said, key] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            said = box->text();
+            QTest::keyClick(box, key);
+            timer->deleteLater();
+        }
+    });
+    timer->start(10);
+}
+
 } // namespace
 
 class KeyboardTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Ctrl+P, the chooser, a move that lets the win go taken back, then the win found with hints.
+    void aPuzzleIsChosenFailedRetriedAndSolvedFromTheKeyboard()
+    {
+        auto w = openWindow();
+        std::filesystem::remove(w->view().puzzleProgressFile()); // every puzzle unsolved
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QTest::keyClick(w.get(), Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(w->puzzleChooser() && w->puzzleChooser()->isVisible());
+        QApplication::setActiveWindow(w->puzzleChooser()); // as the window manager would
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->puzzleChooser()->tree()));
+        type(Qt::Key_Return); // the first unsolved puzzle
+        QVERIFY(w->game().puzzleId() > 0);
+        QVERIFY(w->statusLabel()->text().startsWith(QStringLiteral("Puzzle ")));
+        const int before = pieces(*w);
+        // A cell whose nought leaves no win within the grade, found as the game would judge it.
+        const Grid board = w->game().state().GridContents;
+        int bad = -1;
+        WinLength length;
+        for (int c = 0; c < kCells && bad < 0; ++c)
+            if (board[c] == kEmpty && length.winsWithMove(sidesOf(board, kNought), c, 8) == std::optional<bool>(false))
+                bad = c;
+        QVERIFY(bad >= 0);
+        QApplication::setActiveWindow(w.get()); // the chooser has closed
+        w->cell(bad)->setFocus();
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w->cell(bad)));
+        QString said;
+        answerWithKey(said, Qt::Key_Return, w.get()); // Yes: take it back
+        type(Qt::Key_Return);
+        QCOMPARE(said, QStringLiteral("That lets crosses off the hook — try again?"));
+        QCOMPARE(pieces(*w), before);
+        QApplication::setActiveWindow(w.get()); // back from the question
+        said.clear();
+        answerWithKey(said, Qt::Key_Escape, w.get()); // No to the next puzzle, once solved
+        for (int move = 0; move < 8 && said.isEmpty(); ++move) {
+            type(Qt::Key_H, Qt::ControlModifier); // the hint takes the focus
+            type(Qt::Key_Return);
+        }
+        QVERIFY(said.startsWith(QStringLiteral("Solved: puzzle ")));
+    }
+
     void aWholeGameIsPlayedFromTheKeyboard()
     {
         auto w = openWindow();

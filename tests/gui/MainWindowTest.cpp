@@ -66,7 +66,7 @@ private slots:
                               << "&New Game [F2; Ctrl+N]|Game &Type (for next game) >|Save Game State... [Ctrl+Shift+S]|"
                                  "Load Game State... [Ctrl+O]|-|&Undo Move [Del; Ctrl+Z] (off)|"
                                  "&Redo Move [Shift+Del; Ctrl+Shift+Z; Ctrl+Y] (off)|&Swap our men [Ctrl+S]|"
-                                 "&Make computer take another turn [Ctrl+F]|&Hint [Ctrl+H]|&Analysis|-|E&xit [Ctrl+Q]";
+                                 "&Make computer take another turn [Ctrl+F]|&Hint [Ctrl+H]|&Analysis|&Puzzles... [Ctrl+P]|-|E&xit [Ctrl+Q]";
         QTest::newRow("Game Type") << "&Game|Game &Type (for next game)"
                                    << "H&uman plays first *|&Computer plays first|&Random plays first|-|"
                                       "Human v Human (&0 v X)|Human v Human (&X v 0)|Human v Human (Rando&m)|-|"
