@@ -14,7 +14,7 @@ ID := org.vornix.Vornix
 # The empty board, as the analysis tool reads positions.
 EMPTY := ................................................................
 JOBS := $(shell nproc)
-FUZZ_SECONDS := 60
+FUZZ_SECONDS := 40
 MUTANTS := 300
 
 .PHONY: all sanitized run test install-check deb fuzz bench mutants clean
@@ -47,6 +47,7 @@ install-check:
 	appstreamcli validate --no-net $(INSTALLED)/prefix/share/metainfo/$(ID).metainfo.xml
 	test -f $(INSTALLED)/prefix/share/vornix/Win.wav && test -f $(INSTALLED)/prefix/share/vornix/lose.wav
 	$(INSTALLED)/prefix/bin/vornix-analyse --strategy zeddon $(EMPTY) | grep -qx 'reason book'
+	test "$$($(INSTALLED)/prefix/bin/vornix-analyse puzzles list | wc -l)" -eq 200
 	test -f $(INSTALLED)/prefix/share/icons/hicolor/scalable/apps/$(ID).svg
 	for page in vornix vornix-analyse; do \
 		man --warnings -l $(INSTALLED)/prefix/share/man/man6/$$page.6 > /dev/null && \
