@@ -14,7 +14,7 @@ ID := org.vornix.Vornix
 # The empty board, as the analysis tool reads positions.
 EMPTY := ................................................................
 JOBS := $(shell nproc)
-FUZZ_SECONDS := 40
+FUZZ_SECONDS := 30
 MUTANTS := 300
 
 .PHONY: all sanitized run test install-check deb fuzz bench mutants clean
