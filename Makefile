@@ -1,6 +1,6 @@
 # make run   builds the game and starts it
 # make test  builds twice (plain with gcc; with clang, AddressSanitizer, UndefinedBehaviorSanitizer,
-#            checked containers and the fuzz targets) and runs every test, each fuzz target for a minute
+#            checked containers and the fuzz targets) and runs every test, each fuzz target for 30 seconds
 # make fuzz  runs the fuzz targets for longer: make fuzz FUZZ_SECONDS=900
 # make bench runs the benchmarks of the evaluation and the strategies
 # make mutants plants faults in the rules one at a time and reports what the tests catch: make mutants MUTANTS=300
