@@ -28,14 +28,6 @@ std::vector<Puzzle> puzzlesFrom(const std::string& file)
     return std::move(set.puzzles);
 }
 
-std::string positionText(Sides s)
-{
-    std::string text(kCells, '.');
-    for (int cell = 0; cell < kCells; ++cell)
-        text[static_cast<std::size_t>(cell)] = (s.mine >> cell & 1U) ? 'X' : (s.theirs >> cell & 1U) ? 'O' : '.';
-    return text;
-}
-
 int generate(const std::vector<CommandLineWord>& words)
 {
     int count = 200;
@@ -130,7 +122,7 @@ int puzzlesCommand(const std::vector<std::string_view>& args)
         if (action == "verify")
             return verify(puzzles);
         for (const Puzzle& p : puzzles)
-            std::cout << p.id << ' ' << p.grade << ' ' << positionText(p.position()) << ' ' << p.move << '\n';
+            std::cout << p.id << ' ' << p.grade << ' ' << sidesText(p.position()) << ' ' << p.move << '\n';
         return 0;
     }
     throw AnalyseUsageError("puzzles takes generate, verify [FILE] or list [FILE]");

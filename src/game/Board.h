@@ -130,15 +130,21 @@ inline constexpr std::array<std::uint64_t, kCells> kCollinear = detail::makeColl
 // The order in which the computer's strategies try cells: i outermost, then j, then k innermost.
 inline constexpr std::array<std::uint8_t, kCells> kVisitOrder = detail::makeVisitOrder();
 
-// Whether no placement may follow on this board: a side holds a whole line, or no cell is free.
-constexpr bool gameFinished(const Grid& grid)
+// The side (kNought or kCross) holding a whole line on this board; kEmpty when neither does.
+constexpr std::int32_t lineWinner(const Grid& grid)
 {
     for (const Line& line : kLines) {
         const std::int32_t first = grid[line[0]];
         if (first != kEmpty && grid[line[1]] == first && grid[line[2]] == first && grid[line[3]] == first)
-            return true;
+            return first;
     }
-    return piecesOn(grid) == kCells;
+    return kEmpty;
+}
+
+// Whether no placement may follow on this board: a side holds a whole line, or no cell is free.
+constexpr bool gameFinished(const Grid& grid)
+{
+    return lineWinner(grid) != kEmpty || piecesOn(grid) == kCells;
 }
 
 } // namespace vornix

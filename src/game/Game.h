@@ -265,6 +265,8 @@ private:
     std::vector<Judging> judgings(const std::vector<Placement>& list) const;
     Verdict verdictOn(const Judging& position) const;
     void showGrid(const Grid& grid);
+    // The game's own board again, after a review or a puzzle: captions, and pieces where it may take one.
+    void showTheGame();
 
     // Puzzle mode.
     // The ordinary game, kept while puzzles are played.

@@ -124,11 +124,7 @@ void Game::leavePuzzles()
     for (MenuItem item : kClosedInPuzzles)
         menus_.enable(item, ordinary_->enabled[item]);
     ordinary_.reset();
-    UpdateDisplayFromGridContents();
-    const bool open = st_.GameOver == 0 && !gameFinished(st_.GridContents)
-        && (st_.TwoPlayerGame || st_.ReadyGauge == kGaugeFull);
-    for (int cell = 0; cell < kCells; ++cell)
-        window_.setCellPointer(cell, open && st_.GridContents[cell] == kEmpty ? Pointer::Piece : Pointer::Arrow);
+    showTheGame();
     setGauge(st_.ReadyGauge);
     updateUndoRedoMenus();
     if (st_.TwoPlayerGame)

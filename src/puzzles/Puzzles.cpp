@@ -35,15 +35,6 @@ std::optional<std::vector<int>> numbers(std::string_view line)
     return values;
 }
 
-std::string keyOf(Sides s)
-{
-    const Sides c = canonical(s);
-    std::string key(kCells, '.');
-    for (int cell = 0; cell < kCells; ++cell)
-        key[static_cast<std::size_t>(cell)] = (c.mine >> cell & 1U) ? 'X' : (c.theirs >> cell & 1U) ? 'O' : '.';
-    return key;
-}
-
 } // namespace
 
 Sides Puzzle::position() const
@@ -173,9 +164,17 @@ std::string checkPuzzle(const Puzzle& p, bool& settled)
     return faults;
 }
 
+std::string sidesText(Sides s)
+{
+    std::string text(kCells, '.');
+    for (int cell = 0; cell < kCells; ++cell)
+        text[static_cast<std::size_t>(cell)] = (s.mine >> cell & 1U) ? 'X' : (s.theirs >> cell & 1U) ? 'O' : '.';
+    return text;
+}
+
 std::string puzzleKey(const Puzzle& puzzle)
 {
-    return keyOf(puzzle.position());
+    return sidesText(canonical(puzzle.position()));
 }
 
 std::vector<std::string> readSolved(std::string_view text)

@@ -53,6 +53,9 @@ PuzzleSet readPuzzleFile(const std::filesystem::path& file);
 // ran out of budget.
 std::string checkPuzzle(const Puzzle& puzzle, bool& settled);
 
+// A position as 64 characters, the side to move's pieces written as crosses.
+std::string sidesText(Sides s);
+
 // The same position up to the cube's symmetries, the side to move's pieces first: the key under
 // which a player's progress is kept.
 std::string puzzleKey(const Puzzle& puzzle);

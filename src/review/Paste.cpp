@@ -18,16 +18,6 @@ std::string_view trimmed(std::string_view text)
     return text.substr(start, text.find_last_not_of(kSpace) - start + 1);
 }
 
-bool completesALine(const Grid& grid)
-{
-    for (const Line& line : kLines) {
-        const std::int32_t sum = grid[line[0]] + grid[line[1]] + grid[line[2]] + grid[line[3]];
-        if (sum == 4 * kNought || sum == 4 * kCross)
-            return true;
-    }
-    return false;
-}
-
 Pasted readPosition(std::string_view text)
 {
     PastedPosition p;
@@ -43,7 +33,7 @@ Pasted readPosition(std::string_view text)
     }
     if (noughts > crosses + 1 || crosses > noughts + 1)
         return PasteRefusal{"One side has more than one piece more than the other: no game reaches that position."};
-    if (completesALine(p.grid))
+    if (lineWinner(p.grid) != kEmpty)
         return PasteRefusal{"That position has a completed line: the game would be over."};
     if (noughts + crosses == kCells)
         return PasteRefusal{"That board is full: there is no game left to play."};
@@ -67,12 +57,12 @@ Pasted readPaste(std::string_view text)
         return PasteRefusal{std::string(kNeither)};
     Grid grid{};
     for (std::size_t n = 0; n < cells->size(); ++n) {
-        if (completesALine(grid))
+        if (lineWinner(grid) != kEmpty)
             return PasteRefusal{"A line is completed before placement " + std::to_string(n + 1)
                                 + ": the game was over by then."};
         grid[(*cells)[n]] = n % 2 == 0 ? kNought : kCross;
     }
-    if (completesALine(grid))
+    if (lineWinner(grid) != kEmpty)
         return PasteRefusal{"The last placement completes a line: the game would be over."};
     if (cells->size() == kCells)
         return PasteRefusal{"Those placements fill the board: there is no game left to play."};

@@ -178,14 +178,7 @@ std::string Game::statusText() const
         f.thinking = st_.ComputerThinking && busy();
     }
     f.over = gameFinished(st_.GridContents);
-    if (f.over) {
-        for (const Line& line : kLines) {
-            const std::int32_t sum = st_.GridContents[line[0]] + st_.GridContents[line[1]]
-                + st_.GridContents[line[2]] + st_.GridContents[line[3]];
-            if (sum == 4 * kNought || sum == 4 * kCross)
-                f.winner = sum / 4;
-        }
-    }
+    f.winner = lineWinner(st_.GridContents);
     if (!st_.AutoplayOn && latestCross_ >= 0 && st_.GridContents[latestCross_] == kCross)
         f.latestCross = latestCross_;
     if (hint_ >= 0 && st_.GridContents[hint_] == kEmpty)
@@ -228,12 +221,17 @@ void Game::endReview()
     if (reviewing_ == 0 && window_.cellCaption(0) == captionOf(st_.GridContents[0]))
         return;
     reviewing_ = 0;
+    showTheGame();
+    refreshMarks();
+}
+
+void Game::showTheGame()
+{
     UpdateDisplayFromGridContents();
     const bool open = st_.GameOver == 0 && !gameFinished(st_.GridContents)
         && (st_.TwoPlayerGame || st_.ReadyGauge == kGaugeFull);
     for (int cell = 0; cell < kCells; ++cell)
         window_.setCellPointer(cell, open && st_.GridContents[cell] == kEmpty ? Pointer::Piece : Pointer::Arrow);
-    refreshMarks();
 }
 
 bool Game::mayPlayFrom(int placement) const

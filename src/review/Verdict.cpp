@@ -41,13 +41,8 @@ Verdict Judge::judge(const Grid& grid, std::int32_t toMove, const std::function<
     const Verdict moverWins = toMove == kNought ? Verdict::NoughtsWin : Verdict::CrossesWin;
     const Verdict otherWins = toMove == kNought ? Verdict::CrossesWin : Verdict::NoughtsWin;
     // A finished game: its line has won it, or the full board is a draw.
-    for (const Line& line : kLines) {
-        const std::int32_t sum = grid[line[0]] + grid[line[1]] + grid[line[2]] + grid[line[3]];
-        if (sum == 4 * kNought)
-            return Verdict::NoughtsWin;
-        if (sum == 4 * kCross)
-            return Verdict::CrossesWin;
-    }
+    if (const std::int32_t winner = lineWinner(grid); winner != kEmpty)
+        return winner == kNought ? Verdict::NoughtsWin : Verdict::CrossesWin;
     const Sides s = sidesOf(grid, toMove);
     if (s.empty() == 0)
         return Verdict::Neither;
