@@ -4,7 +4,9 @@
 #include "ai/CommonSense.h"
 #include "ai/MiniMax.h"
 #include "ai/OnePly.h"
+#include "ai/BoardSymmetries.h"
 #include "ai/ProofSearch.h"
+#include "ai/Prover.h"
 #include "ai/ThreatSearch.h"
 
 #include <benchmark/benchmark.h>
@@ -121,6 +123,30 @@ void BM_ProofSearch(benchmark::State& state)
         benchmark::Counter(static_cast<double>(settled) / static_cast<double>(state.iterations()));
 }
 BENCHMARK(BM_ProofSearch)->Unit(benchmark::kMillisecond);
+
+// The least of a middle game's 192 images: what the prover does at every position it visits.
+void BM_Canonical(benchmark::State& state)
+{
+    static const std::vector<Sides> games = middleGames();
+    std::size_t next = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(canonical(games[next]));
+        next = (next + 1) % games.size();
+    }
+}
+BENCHMARK(BM_Canonical);
+
+// The prover from scratch on a position of seven pieces that crosses win (11,942 positions).
+void BM_Prover(benchmark::State& state)
+{
+    const Sides s = sidesOf(gridOf("...X...........O.....O...X............O.O..........X............"), kCross);
+    static Prover prover(std::size_t{32} << 20);
+    for (auto _ : state) {
+        prover.clear();
+        benchmark::DoNotOptimize(prover.prove(s));
+    }
+}
+BENCHMARK(BM_Prover)->Unit(benchmark::kMillisecond);
 
 void BM_Evaluate(benchmark::State& state)
 {

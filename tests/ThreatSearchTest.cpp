@@ -14,6 +14,7 @@
 #include <random>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 namespace vornix::testing {
 namespace {
@@ -368,24 +369,52 @@ TEST(ProofSearch, StopsAtTheNodeLimitItIsGiven)
     EXPECT_GT(result.nodes, 1000U - 63U);
 }
 
-// The cube's symmetries keep every line a line: a position and its images are one to the search.
-TEST(ProofSearch, ImagesOfAPositionShareOneCanonicalForm)
+// The canonical image is the least of the 192 images, the side to move's cells first, worked out
+// here from the game's own list of the cube's symmetries; the moves kept as distinct are the least
+// of each set of moves a symmetry of the position maps onto each other; and a move in an image maps
+// back to one that leads to the same position up to symmetry.
+TEST(ProofSearch, SymmetriesAgreeWithTheGamesListOfThem)
 {
+    const auto imageOf = [](const CellPermutation& map, Sides s) {
+        Sides image;
+        for (int cell = 0; cell < kCells; ++cell) {
+            image.mine |= (s.mine >> cell & 1U) << map[cell];
+            image.theirs |= (s.theirs >> cell & 1U) << map[cell];
+        }
+        return image;
+    };
+    const auto key = [](Sides s) { return std::pair{s.mine, s.theirs}; };
     std::mt19937 random(5);
-    for (int n = 0; n < 50; ++n) {
-        const Grid g = randomPlay(random, 40);
-        // The second half: the side to move has no piece yet, and every image ties on it.
-        const Sides s = n % 2 == 0 ? sidesOf(g, kCross) : Sides{0, sidesOf(g, kCross).theirs};
+    std::vector<Sides> positions = {{}, {0, cellBit(0)}, {cellBit(21), cellBit(0) | cellBit(63)}};
+    for (int n = 0; n < 60; ++n) {
+        const Grid g = randomPlay(random, 1 + n % 40);
+        // Some with no piece of the side to move, where every image ties on it.
+        positions.push_back(n % 3 == 0 ? Sides{0, sidesOf(g, kCross).theirs} : sidesOf(g, kCross));
+    }
+    for (const Sides& s : positions) {
+        Sides least = s;
+        Cells distinct = s.empty();
         for (const CellPermutation& map : lineAutomorphisms()) {
-            Sides image;
-            for (int cell = 0; cell < kCells; ++cell) {
-                image.mine |= (s.mine >> cell & 1U) << map[cell];
-                image.theirs |= (s.theirs >> cell & 1U) << map[cell];
-            }
-            ASSERT_EQ(canonical(image).mine, canonical(s).mine);
-            ASSERT_EQ(canonical(image).theirs, canonical(s).theirs);
+            const Sides image = imageOf(map, s);
+            least = std::min(least, image, [&](Sides a, Sides b) { return key(a) < key(b); });
+            if (key(image) == key(s))
+                for (int cell = 0; cell < kCells; ++cell)
+                    if (map[cell] < cell)
+                        distinct &= ~cellBit(cell);
+        }
+        ASSERT_EQ(key(canonical(s)), key(least));
+        ASSERT_EQ(distinctMoves(s, s.empty()), distinct);
+        const Sides image = imageOf(lineAutomorphisms()[random() % 192], s);
+        ASSERT_EQ(key(canonical(image)), key(least));
+        for (Cells left = image.empty(); left != 0; left &= left - 1) {
+            const int back = cellOfImage(s, image, firstCell(left));
+            ASSERT_TRUE(s.empty() & cellBit(back));
+            ASSERT_EQ(key(canonical({s.mine | cellBit(back), s.theirs})),
+                      key(canonical({image.mine | (left & (0 - left)), image.theirs})));
         }
     }
+    // The empty board's cells fall into two sets: the corners with the centres, and the rest.
+    EXPECT_EQ(distinctMoves({}, ~Cells{0}), cellBit(0) | cellBit(1));
 }
 
 } // namespace

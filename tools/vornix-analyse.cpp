@@ -92,7 +92,8 @@ int analyseThreats(const Grid& grid)
     return 0;
 }
 
-// The sixth persona's move for crosses, the first of its equally good cells, and why.
+// The sixth persona's move for crosses, the first of its equally good cells, and why; then all of
+// them, among which the persona draws at random.
 int analyseZeddon(const Grid& grid, const EvalWeights& weights)
 {
     Zeddon zeddon;
@@ -104,7 +105,10 @@ int analyseZeddon(const Grid& grid, const EvalWeights& weights)
         return 0;
     }
     std::ostringstream out;
-    out << "move " << int{choice.candidates.cells[0]} << "\nreason " << reasonName(choice.reason) << '\n';
+    out << "move " << int{choice.candidates.cells[0]} << "\nreason " << reasonName(choice.reason) << "\ncandidates";
+    for (int n = 0; n < choice.candidates.count; ++n)
+        out << ' ' << int{choice.candidates.cells[n]};
+    out << '\n';
     std::cout << out.str();
     return 0;
 }

@@ -1,6 +1,6 @@
 #include "ai/ProofSearch.h"
 
-#include "ai/SymmetryTables.h"
+#include "ai/BoardSymmetries.h"
 
 #include <algorithm>
 #include <limits>

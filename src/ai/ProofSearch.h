@@ -3,7 +3,7 @@
 // a line-preserving symmetry of the cube maps onto each other share one entry of its table.
 #pragma once
 
-#include "ai/SymmetryTables.h"
+#include "ai/BoardSymmetries.h"
 #include "ai/ThreatSearch.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "ai/Prover.h"
 
-#include "ai/SymmetryTables.h"
+#include "ai/BoardSymmetries.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,6 +1,6 @@
 #include "book/Book.h"
 
-#include "ai/SymmetryTables.h"
+#include "ai/BoardSymmetries.h"
 #include "game/Notation.h"
 #include "storage/SafeWrite.h"
 

@@ -1,7 +1,7 @@
 #include "book/BookBuilder.h"
 
 #include "ai/Prover.h"
-#include "ai/SymmetryTables.h"
+#include "ai/BoardSymmetries.h"
 #include "book/Strategy.h"
 
 #include <bit>

@@ -1,6 +1,6 @@
 #include "book/Strategy.h"
 
-#include "ai/SymmetryTables.h"
+#include "ai/BoardSymmetries.h"
 
 #include <algorithm>
 #include <set>

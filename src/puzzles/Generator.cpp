@@ -1,7 +1,7 @@
 #include "puzzles/Generator.h"
 
 #include "ai/Prover.h"
-#include "ai/SymmetryTables.h"
+#include "ai/BoardSymmetries.h"
 #include "autoplay/MatchRunner.h"
 #include "puzzles/WinLength.h"
 

@@ -1,7 +1,7 @@
 #include "puzzles/Puzzles.h"
 
 #include "ai/Prover.h"
-#include "ai/SymmetryTables.h"
+#include "ai/BoardSymmetries.h"
 #include "puzzles/WinLength.h"
 
 #include <algorithm>

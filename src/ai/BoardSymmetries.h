@@ -1,5 +1,6 @@
-// The cube's 192 symmetries applied to sets of cells a byte at a time: what the proof searches need
-// to bring a position to its one canonical image and to find the moves that its symmetries repeat.
+// The cube's 192 symmetries applied to sets of cells with shifts and masks: what the proof searches
+// need to bring a position to its one canonical image and to find the moves that its symmetries
+// repeat.
 #pragma once
 
 #include "ai/Bitboard.h"
