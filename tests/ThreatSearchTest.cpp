@@ -317,6 +317,31 @@ TEST(Zeddon, KeepsItsThreatsForAForcedWin)
     }
 }
 
+// Moving second on the book's line it also draws among the replies the book answers, within a wider
+// margin, from its third reply on. Noughts hold 0, 3 and 15, crosses 21 and 26: the deep search
+// values the replies 11 (and its mirror image 1) at 167, 10 (and 5) at 142, 6 at 99. Its second
+// and first replies stay narrow: after noughts' 0 and 3 and crosses' 21 it values 38 (with 1 and
+// 26) at 123 and 41 at 114; after a corner alone, 42 (and 21) at 77 and the far corner 63 at 74.
+TEST(Zeddon, VariesMovingSecondWhereTheBookAnswersItsReplies)
+{
+    const auto candidates = [](const std::string& position, const Book* book) {
+        Zeddon zeddon;
+        zeddon.setBook(book);
+        const ZeddonChoice choice = zeddon.choose(gridOf(position), EvalWeights{});
+        return std::set<int>(choice.candidates.cells.begin(), choice.candidates.cells.begin() + choice.candidates.count);
+    };
+    const std::string third = "O..O...........O.....X....X.....................................";
+    Book book;
+    for (int reply : {5, 6})
+        book.add({cellBit(0) | cellBit(3) | cellBit(15), cellBit(21) | cellBit(26) | cellBit(reply)}, 12);
+    book.add({cellBit(0) | cellBit(3), cellBit(21) | cellBit(41)}, 12);
+    book.add({cellBit(0), cellBit(63)}, 1);
+    EXPECT_EQ(candidates(third, nullptr), (std::set<int>{1, 11}));
+    EXPECT_EQ(candidates(third, &book), (std::set<int>{1, 5, 10, 11}));
+    EXPECT_EQ(candidates("O..O.................X" + std::string(42, '.'), &book), (std::set<int>{1, 26, 38}));
+    EXPECT_EQ(candidates("O" + std::string(63, '.'), &book), (std::set<int>{21, 42}));
+}
+
 // Small endings, settled by both proof searches and by the whole game tree: the same answer every
 // time, and a first move that keeps the win.
 TEST(ProofSearch, SettlesEndingsAsTheWholeGameTreeDoes)

@@ -157,17 +157,30 @@ std::optional<CellList> Zeddon::bestByDeepSearch(const Grid& grid, const EvalWei
 {
     // Two plies deeper while the search stays within its budget: an odd depth weighs the lines for
     // the side that moves after the last ply, as the shallow search does.
+    // Crosses moved first when they are to move with as many pieces as noughts.
+    const int pieces = piecesOn(grid);
+    const Sides crosses = sidesOf(grid, kCross);
+    const bool first = 2 * std::popcount(crosses.mine) == pieces;
+    const std::int32_t margin = pieces >= kVarietyBeforePieces ? 0 : first ? kVarietyMargin : kVarietyMarginSecond;
+    // The replies after which the book has the first player's move: the other side's pieces stand
+    // where the book puts them.
+    Cells answered = 0;
+    if (!first && book_ != nullptr && pieces < kVarietyBeforePieces)
+        for (Cells left = cells; left != 0; left &= left - 1)
+            if (book_->contains({crosses.theirs, crosses.mine | (left & (0 - left))}))
+                answered |= left & (0 - left);
+    const std::int32_t bookMargin = answered != 0 ? kBookLineMargin[static_cast<std::size_t>(pieces / 2)] : 0;
+    const std::int32_t widest = std::max(margin, bookMargin);
+    const auto near = [&](int cell, std::int32_t value, std::int32_t best) {
+        return value >= best - margin || ((answered & cellBit(cell)) != 0 && value >= best - bookMargin);
+    };
+
     CellList chosen;
     for (const std::int32_t depth : {kSearchDepth, kDeepSearchDepth}) {
         search_.reset(grid, weights, depth);
         search_.setNodeLimit(depth == kSearchDepth ? ~std::uint64_t{0} : kDeepSearchNodes);
-        // The floor stays the margin below the best so far, so that every cell within it is valued
-        // exactly and may be chosen.
-        // Crosses moved first when they are to move with as many pieces as noughts.
-        const int crosses = static_cast<int>(std::count(grid.begin(), grid.end(), kCross));
-        const bool first = 2 * crosses == piecesOn(grid);
-        const std::int32_t margin =
-            piecesOn(grid) >= kVarietyBeforePieces ? 0 : first ? kVarietyMargin : kVarietyMarginSecond;
+        // The floor stays the widest margin below the best so far, so that every cell within it is
+        // valued exactly and may be chosen.
         std::array<std::int32_t, kCells> values{};
         Cells valued = 0;
         std::int32_t best = kRootFloor;
@@ -184,15 +197,15 @@ std::optional<CellList> Zeddon::bestByDeepSearch(const Grid& grid, const EvalWei
                 values[cell] = value;
                 valued |= cellBit(cell);
                 best = valued == cellBit(cell) ? value : std::max(best, value);
-                floor = std::max(kRootFloor, best - margin);
+                floor = std::max(kRootFloor, best - widest);
             }
         }
-        CellList near;
+        CellList within;
         for (std::uint8_t cell : kVisitOrder)
-            if ((valued & cellBit(cell)) && values[cell] >= best - margin)
-                near.add(cell);
+            if ((valued & cellBit(cell)) && near(cell, values[cell], best))
+                within.add(cell);
         // Every cell below the floor: any of them.
-        chosen = near.empty() ? listOf(cells) : near;
+        chosen = within.empty() ? listOf(cells) : within;
     }
     return chosen;
 }
