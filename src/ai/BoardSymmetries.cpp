@@ -1,5 +1,6 @@
 #include "ai/BoardSymmetries.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>

@@ -166,9 +166,11 @@ std::optional<CellList> Zeddon::bestByDeepSearch(const Grid& grid, const EvalWei
     // where the book puts them.
     Cells answered = 0;
     if (!first && book_ != nullptr && pieces < kVarietyBeforePieces)
-        for (Cells left = cells; left != 0; left &= left - 1)
-            if (book_->contains({crosses.theirs, crosses.mine | (left & (0 - left))}))
-                answered |= left & (0 - left);
+        for (Cells left = cells; left != 0; left &= left - 1) {
+            const Cells reply = left & (0 - left);
+            if (book_->contains({crosses.theirs, crosses.mine | reply}))
+                answered |= reply;
+        }
     const std::int32_t bookMargin = answered != 0 ? kBookLineMargin[static_cast<std::size_t>(pieces / 2)] : 0;
     const std::int32_t widest = std::max(margin, bookMargin);
     const auto near = [&](int cell, std::int32_t value, std::int32_t best) {
